@@ -21,7 +21,7 @@ std::vector<int> Valores(Lista &lista) {
 
 } // namespace
 
-TEST(Lista, DatoLlevaAlHuecoDeCadaPosicion) {
+TEST(UtilLista, DatoLlevaAlHuecoDeCadaPosicion) {
   Lista lista;
   Registro *a = new Registro{1};
   EXPECT_EQ(lista.ultimo, nullptr);
@@ -42,7 +42,7 @@ TEST(Lista, DatoLlevaAlHuecoDeCadaPosicion) {
     EXPECT_EQ(lista.Dato(i), nullptr) << i;
 }
 
-TEST(Lista, RechazaSinDatoYNombreRepetidoOInvalido) {
+TEST(UtilLista, RechazaSinDatoYNombreRepetidoOInvalido) {
   Lista lista;
   Registro r{0};
   Lista prestada(false);
@@ -73,7 +73,7 @@ TEST(Lista, RechazaSinDatoYNombreRepetidoOInvalido) {
   EXPECT_EQ(lista.cantidad, 0);
 }
 
-TEST(Lista, BuscaPorNombreExacto) {
+TEST(UtilLista, BuscaPorNombreExacto) {
   Lista lista(false);
   Registro a{1}, b{2}, c{3};
   lista.AgregarConNombre(&a, "ventana");
@@ -90,7 +90,7 @@ TEST(Lista, BuscaPorNombreExacto) {
   EXPECT_EQ(lista.BuscarDato("persiana"), nullptr);
 }
 
-TEST(Lista, QuitarEnMantieneElFinal) {
+TEST(UtilLista, QuitarEnMantieneElFinal) {
   struct Caso {
     int32_t quitar;
     std::vector<int> quedan; // after removing and appending 9
@@ -109,7 +109,7 @@ TEST(Lista, QuitarEnMantieneElFinal) {
   }
 }
 
-TEST(Lista, VaciadaYVueltaALlenar) {
+TEST(UtilLista, VaciadaYVueltaALlenar) {
   Lista lista;
   lista.AgregarConNombre(new Registro{1}, "a");
   lista.AgregarConNombre(new Registro{2}, "b");
@@ -127,7 +127,7 @@ TEST(Lista, VaciadaYVueltaALlenar) {
 }
 
 // Natively the leak checker fails this test if an owned record is not released.
-TEST(Lista, LaDuenaLiberaSusDatosYLaPrestadaNo) {
+TEST(UtilLista, LaDuenaLiberaSusDatosYLaPrestadaNo) {
   std::vector<Registro> ajenos(3, Registro{7});
   {
     Lista prestada(false);
@@ -142,7 +142,7 @@ TEST(Lista, LaDuenaLiberaSusDatosYLaPrestadaNo) {
     EXPECT_EQ(r.valor, 7);
 }
 
-TEST(Lista, UnaListaLargaSeDestruyeSinAgotarLaPila) {
+TEST(UtilLista, UnaListaLargaSeDestruyeSinAgotarLaPila) {
   Lista lista;
   for (int i = 0; i < 300000; ++i)
     lista.AgregarDato(new Registro{i});
