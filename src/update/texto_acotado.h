@@ -1,0 +1,34 @@
+// Copies into the fixed text buffers of the update state. A text that does not fit is
+// refused whole: the caller learns it and the buffer never holds a cut text.
+#ifndef QOR_UPDATE_TEXTO_ACOTADO_H
+#define QOR_UPDATE_TEXTO_ACOTADO_H
+
+#include <cstddef>
+#include <cstring>
+
+// Appends; false (and the buffer unchanged) when the result would not fit with its NUL.
+inline bool AnadirAcotado(char *destino, std::size_t capacidad, const char *texto) {
+  const void *fin = std::memchr(destino, 0, capacidad);
+  std::size_t actual =
+      fin ? static_cast<std::size_t>(static_cast<const char *>(fin) - destino) : capacidad;
+  std::size_t largo = std::strlen(texto);
+  if (actual >= capacidad || largo >= capacidad - actual)
+    return false;
+  std::memcpy(destino + actual, texto, largo + 1);
+  return true;
+}
+
+// Clears the whole buffer, then copies; false (and the buffer empty) when it does not fit.
+inline bool CopiarAcotado(char *destino, std::size_t capacidad, const char *texto) {
+  std::memset(destino, 0, capacidad);
+  return AnadirAcotado(destino, capacidad, texto);
+}
+
+template <std::size_t N> bool AnadirAcotado(char (&d)[N], const char *texto) {
+  return AnadirAcotado(d, N, texto);
+}
+template <std::size_t N> bool CopiarAcotado(char (&d)[N], const char *texto) {
+  return CopiarAcotado(d, N, texto);
+}
+
+#endif
