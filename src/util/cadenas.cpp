@@ -1,6 +1,7 @@
 #include "util/cadenas.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -42,11 +43,12 @@ bool CabeSinTerminador(size_t largo, char *salida, size_t tamano) {
   return largo == 0 || (salida != nullptr && largo < tamano);
 }
 
-// Copies largo characters of texto and a terminator into salida, when they fit.
+// Copies largo characters of texto and a terminator into salida, when they fit. salida may
+// be the text itself.
 char *CopiarParte(const char *texto, size_t largo, char *salida, size_t tamano) {
   if (salida == nullptr || largo >= tamano)
     return nullptr;
-  memcpy(salida, texto, largo);
+  memmove(salida, texto, largo);
   salida[largo] = '\0';
   return salida;
 }
@@ -124,6 +126,10 @@ bool CopiaInvertidaMinusculas(const char *texto, char *salida, size_t tamano) {
   size_t largo = Largo(texto);
   if (!CabeSinTerminador(largo, salida, tamano))
     return false;
+  if (salida == texto) {
+    InvertirMinusculas(salida);
+    return true;
+  }
   for (size_t i = 0; i < largo; ++i)
     salida[i] = Minuscula(texto[largo - 1 - i]);
   return true;
@@ -175,22 +181,18 @@ bool Concatenar(char *destino, size_t tamano, const char *texto1, const char *te
                 const char *texto7, const char *texto8, const char *texto9, const char *texto10) {
   if (destino == nullptr)
     return false;
-  memset(destino, 0, tamano);
   const char *textos[] = {texto1, texto2, texto3, texto4, texto5,
                           texto6, texto7, texto8, texto9, texto10};
-  size_t total = 0;
+  // Built apart first, so that destino may also be one of the texts: Concatenar(ruta,
+  // sizeof ruta, ruta, "\\", nombre) keeps the folder.
+  std::string resultado;
   for (const char *texto : textos)
-    total += Largo(texto);
-  if (total >= tamano)
+    if (texto != nullptr)
+      resultado += texto;
+  memset(destino, 0, tamano);
+  if (resultado.size() >= tamano)
     return false;
-  size_t escrito = 0;
-  for (const char *texto : textos) {
-    if (texto == nullptr)
-      continue;
-    size_t largo = strlen(texto);
-    memcpy(destino + escrito, texto, largo);
-    escrito += largo;
-  }
+  memcpy(destino, resultado.data(), resultado.size());
   return true;
 }
 

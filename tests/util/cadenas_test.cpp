@@ -231,6 +231,25 @@ TEST(UtilCadenas, Concatenar) {
   }
 }
 
+// A caller may build a text out of itself.
+TEST(UtilCadenas, ElDestinoPuedeSerUnoDeLosTextos) {
+  char ruta[17] = "C:\\Obras"; // just room for the whole path
+  EXPECT_TRUE(Concatenar(ruta, sizeof ruta, ruta, "\\", "uno.tbl"));
+  EXPECT_STREQ(ruta, "C:\\Obras\\uno.tbl");
+  EXPECT_FALSE(Concatenar(ruta, sizeof ruta, ruta, "x"));
+  EXPECT_STREQ(ruta, "");
+
+  char texto[] = "AbC";
+  EXPECT_TRUE(CopiaInvertidaMinusculas(texto, texto, sizeof texto));
+  EXPECT_STREQ(texto, "cba");
+  char camino[] = "C:\\Obras\\uno.tbl";
+  EXPECT_STREQ(NombreDeRuta(camino, camino), "uno.tbl");
+  char otro[] = "C:\\Obras\\uno.tbl";
+  EXPECT_STREQ(CarpetaDeRuta(otro, otro), "C:\\Obras");
+  char parte[] = "ventana";
+  EXPECT_STREQ(Derecha(parte, 3, parte), "ana");
+}
+
 TEST(UtilResultados, CadaResultadoLlenaLaUltimaFila) {
   Resultados r;
   EXPECT_EQ(Filas(r), (std::vector<std::string>{""}));
