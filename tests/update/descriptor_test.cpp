@@ -82,7 +82,8 @@ TEST_F(VersionOfrecida, LaVersionDeUnArchivoRealYSuResumen) {
   ASSERT_EQ(solicitudes.size(), 1u);
   EXPECT_EQ(solicitudes[0].rfind("GET /QOR_Fenestrali_2.smx HTTP/1.1\r\n", 0), 0u)
       << solicitudes[0];
-  EXPECT_NE(solicitudes[0].find("User-Agent: QOR\r\n"), std::string::npos) << solicitudes[0];
+  EXPECT_NE((solicitudes[0] + "\r\n").find("\r\nUser-Agent: QOR\r\n"), std::string::npos)
+      << solicitudes[0];
 }
 
 // A descriptor that trickles in a few bytes at a time is still read whole.

@@ -64,7 +64,7 @@ TEST(PaquetePublicado, RegistrosSegunElArbolYElManifiesto) {
   EXPECT_EQ(Registros(smx, cantidad), esperados);
   EXPECT_EQ(cantidad, 4u);
   // The file data follows its record byte for byte.
-  EXPECT_EQ(smx.substr(268 * 2, 32), "Programa de prueba, versión 1\r\n");
+  EXPECT_EQ(smx.substr(268 * 2, 32), "Programa de prueba, versi\xC3\xB3n 1\r\n");
 }
 
 #ifdef QOR_PUBLICADOR
