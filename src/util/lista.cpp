@@ -32,7 +32,8 @@ NodoLista::~NodoLista() {
 
 Lista::Lista(bool poseeDatos)
     : cabeza(new NodoLista), poseeDatos(poseeDatos), cantidad(0), ultimo(nullptr) {
-  cabeza->poseeDatos = false;
+  // Whatever a caller puts in the head's slot (Dato(0)) is owned as the list's data is.
+  cabeza->poseeDatos = poseeDatos;
 }
 
 Lista::~Lista() {

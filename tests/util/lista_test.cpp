@@ -137,6 +137,9 @@ TEST(UtilLista, LaDuenaLiberaSusDatosYLaPrestadaNo) {
       duena.AgregarDato(new Registro{r.valor});
     }
     duena.QuitarEn(2);
+    // The head's slot follows the list's ownership too.
+    *prestada.Dato(0) = &ajenos[0];
+    *duena.Dato(0) = new Registro{8};
   }
   for (Registro &r : ajenos)
     EXPECT_EQ(r.valor, 7);
