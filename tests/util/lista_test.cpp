@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -151,4 +152,73 @@ TEST(UtilLista, UnaListaLargaSeDestruyeSinAgotarLaPila) {
     lista.AgregarDato(new Registro{i});
   EXPECT_EQ(lista.cantidad, 300000);
   EXPECT_EQ(static_cast<Registro *>(*lista.Dato(300000))->valor, 299999);
+}
+
+// A long random run of appends and removals, checked after every step against a plain
+// vector: positions, names, the end pointer and the count must always agree.
+TEST(UtilLista, SigueAUnModeloEnUnaSerieAlAzar) {
+  struct Entrada {
+    int valor;
+    std::string nombre;
+  };
+  std::vector<Entrada> modelo;
+  Lista lista;
+  uint32_t semilla = 12345;
+  auto azar = [&semilla](uint32_t n) {
+    semilla = semilla * 1103515245u + 12345u;
+    return (semilla >> 16) % n;
+  };
+  for (int paso = 0; paso < 3000; ++paso) {
+    std::string nombre = "n" + std::to_string(azar(20));
+    switch (azar(4)) {
+    case 0:
+      ASSERT_TRUE(lista.AgregarDato(new Registro{paso}));
+      modelo.push_back({paso, ""});
+      break;
+    case 1: {
+      bool repetido = false;
+      for (const Entrada &e : modelo)
+        repetido = repetido || e.nombre == nombre;
+      Registro *r = new Registro{paso};
+      bool agregado = lista.AgregarConNombre(r, nombre.c_str());
+      ASSERT_EQ(agregado, !repetido) << nombre;
+      if (agregado)
+        modelo.push_back({paso, nombre});
+      else
+        delete r;
+      break;
+    }
+    case 2: {
+      int32_t i = static_cast<int32_t>(azar(static_cast<uint32_t>(modelo.size()) + 2));
+      lista.QuitarEn(i);
+      if (i >= 1 && i <= static_cast<int32_t>(modelo.size()))
+        modelo.erase(modelo.begin() + (i - 1));
+      break;
+    }
+    default: {
+      void **hueco = lista.BuscarDato(nombre.c_str());
+      auto hallado = std::find_if(modelo.begin(), modelo.end(),
+                                  [&](const Entrada &e) { return e.nombre == nombre; });
+      ASSERT_EQ(hueco != nullptr, hallado != modelo.end()) << nombre;
+      if (hueco != nullptr) {
+        ASSERT_EQ(static_cast<Registro *>(*hueco)->valor, hallado->valor);
+      }
+      lista.QuitarNombre(nombre.c_str());
+      if (hallado != modelo.end())
+        modelo.erase(hallado);
+      break;
+    }
+    }
+    ASSERT_EQ(lista.cantidad, static_cast<int32_t>(modelo.size())) << "paso " << paso;
+    std::vector<int> esperados;
+    for (const Entrada &e : modelo)
+      esperados.push_back(e.valor);
+    ASSERT_EQ(Valores(lista), esperados) << "paso " << paso;
+    if (!modelo.empty()) {
+      NodoLista *final = lista.cabeza;
+      while (final->siguiente != nullptr)
+        final = final->siguiente;
+      ASSERT_EQ(lista.ultimo, final) << "paso " << paso;
+    }
+  }
 }
