@@ -169,7 +169,8 @@ TEST(UtilLista, SigueAUnModeloEnUnaSerieAlAzar) {
     return (semilla >> 16) % n;
   };
   for (int paso = 0; paso < 3000; ++paso) {
-    std::string nombre = "n" + std::to_string(azar(20));
+    std::string nombre = std::to_string(azar(20));
+    nombre.insert(nombre.begin(), 'n');
     switch (azar(4)) {
     case 0:
       ASSERT_TRUE(lista.AgregarDato(new Registro{paso}));
