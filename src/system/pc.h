@@ -43,13 +43,21 @@ public:
 
   // The callers' fixed buffers carry their size with them.
   template <std::size_t N> void DirectorioWindows(char (&d)[N]) { DirectorioWindows(d, N); }
-  template <std::size_t N> void DirectorioWindowsMaxPath(char (&d)[N]) { DirectorioWindowsMaxPath(d, N); }
+  template <std::size_t N> void DirectorioWindowsMaxPath(char (&d)[N]) {
+    DirectorioWindowsMaxPath(d, N);
+  }
   template <std::size_t N> void DirectorioSistema(char (&d)[N]) { DirectorioSistema(d, N); }
-  template <std::size_t N> void DirectorioSistemaMaxPath(char (&d)[N]) { DirectorioSistemaMaxPath(d, N); }
+  template <std::size_t N> void DirectorioSistemaMaxPath(char (&d)[N]) {
+    DirectorioSistemaMaxPath(d, N);
+  }
   template <std::size_t N> void DirectorioTemporal(char (&d)[N]) { DirectorioTemporal(d, N); }
-  template <std::size_t N> void DirectorioTemporalMaxPath(char (&d)[N]) { DirectorioTemporalMaxPath(d, N); }
+  template <std::size_t N> void DirectorioTemporalMaxPath(char (&d)[N]) {
+    DirectorioTemporalMaxPath(d, N);
+  }
   template <std::size_t N> void DirectorioActual(char (&d)[N]) { DirectorioActual(d, N); }
-  template <std::size_t N> void DirectorioActualMaxPath(char (&d)[N]) { DirectorioActualMaxPath(d, N); }
+  template <std::size_t N> void DirectorioActualMaxPath(char (&d)[N]) {
+    DirectorioActualMaxPath(d, N);
+  }
   template <std::size_t N> void NombreEquipo(char (&d)[N]) { NombreEquipo(d, N); }
 
   bool BorrarArchivo(const char *ruta);
