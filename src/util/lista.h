@@ -5,7 +5,8 @@
 
 // One node of a Lista. Its data is an untyped pointer; a node that owns its data releases it
 // with ::operator delete, so owned data must come from a plain `new T` of a trivially
-// destructible T (never new[], malloc or a type with a destructor).
+// destructible T (never new[], malloc or a type with a destructor), and an owning list must
+// not hold the same pointer twice.
 class NodoLista {
 public:
   static constexpr int LargoNombre = 150; // including the terminator
