@@ -115,7 +115,7 @@ ResultadoCopia CrearCopia(std::uint32_t tipo) {
     // A leftover of the same name may still hold bytes.
     if (!copia->EstaAbierto() || !copia->FijarTamano(0))
       throw Fallo();
-    RegistroCopia cabecera;
+    RegistroCopia cabecera{};
     PrepararRegistro(cabecera, nombre, 0, tipo);
     unsigned char bytes[kTamanoRegistro];
     SerializarRegistro(cabecera, bytes);

@@ -3,9 +3,11 @@
 #include "backup/texto_copia.h"
 #include "system/archivo.h"
 #include "system/pc.h"
+#include "system/rutas.h"
 
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -41,6 +43,15 @@ bool EsDispositivo(const char *nombre) {
   if (base == 4 && nombre[3] >= '1' && nombre[3] <= '9')
     return IgualSinMayusculas(nombre, 3, "COM") || IgualSinMayusculas(nombre, 3, "LPT");
   return false;
+}
+
+bool EsCarpeta(const char *ruta) {
+  try {
+    std::error_code ec;
+    return std::filesystem::is_directory(RutaLocal(ruta), ec);
+  } catch (...) {
+    return false; // a name the host can't convert: left to the open that follows
+  }
 }
 
 } // namespace
@@ -104,6 +115,9 @@ ResultadoAgregar AgregarArchivo(const char *carpeta, const char *nombre, std::ui
     return ResultadoAgregar::Omitido;
   if (!elPC->ExisteArchivo(ruta))
     return ResultadoAgregar::NoExiste;
+  // A folder under a table's name holds no file to pack.
+  if (EsCarpeta(ruta))
+    return ResultadoAgregar::NoExiste;
   if (!NombreEntradaValido(nombre))
     return ResultadoAgregar::Omitido;
 
@@ -118,7 +132,7 @@ ResultadoAgregar AgregarArchivo(const char *carpeta, const char *nombre, std::ui
   if (fin > kTamanoMaximoCopia)
     return ResultadoAgregar::Omitido;
 
-  RegistroCopia registro;
+  RegistroCopia registro{};
   PrepararRegistro(registro, nombre, longitud, tipo);
   unsigned char bytes[kTamanoRegistro];
   SerializarRegistro(registro, bytes);
@@ -174,7 +188,7 @@ RecorridoCopia RecorrerCopia(Archivo &copia,
       r.estado = EstadoCopia::NoLegible;
       return r;
     }
-    EntradaCopia entrada;
+    EntradaCopia entrada{};
     LeerRegistro(bytes, entrada.registro);
     entrada.desplazamiento = desplazamiento;
     entrada.contenido = desplazamiento + kTamanoRegistro;

@@ -27,14 +27,14 @@ TEST_F(Formato, ACompleteBackupOfOneJobAndClientesDftIsLaidOutByteForByte) {
 }
 
 TEST(RegistroCopia, SerializesLittleEndianWhateverTheHost) {
-  RegistroCopia r;
+  RegistroCopia r{};
   ASSERT_TRUE(PrepararRegistro(r, "Vidrios.tbl", 0x01020304u, 0xA0B0C0D0u));
   unsigned char bytes[kTamanoRegistro];
   SerializarRegistro(r, bytes);
   std::string b(reinterpret_cast<char *>(bytes), kTamanoRegistro);
   EXPECT_EQ(b, std::string("Vidrios.tbl") + std::string(141, '\0') + "\x04\x03\x02\x01" +
                    "\xD0\xC0\xB0\xA0");
-  RegistroCopia leido;
+  RegistroCopia leido{};
   LeerRegistro(bytes, leido);
   EXPECT_STREQ(leido.nombre, "Vidrios.tbl");
   EXPECT_EQ(leido.longitud, 0x01020304u);
@@ -42,7 +42,7 @@ TEST(RegistroCopia, SerializesLittleEndianWhateverTheHost) {
 }
 
 TEST(RegistroCopia, ANameMustFitWithItsTerminator) {
-  RegistroCopia r;
+  RegistroCopia r{};
   EXPECT_TRUE(PrepararRegistro(r, std::string(151, 'a').c_str(), 1, 1));
   EXPECT_EQ(r.nombre[151], '\0');
   PrepararRegistro(r, "intacto", 5, 2);

@@ -269,4 +269,20 @@ TEST_F(Restaurar, AFailedSafetyCopyStopsTheRestore) {
   EXPECT_NE(avisos[1].find(largo), std::string::npos);
 }
 
+TEST_F(Restaurar, ATargetThatCantBeWrittenIsNamedAtTheEndAndTheRestIsRestored) {
+  CopiaPropia(Registro("x", 0, 0) + Registro("Casa.obr", 4, 1) + "casa" +
+              Registro("Clientes.dft", 8, 2) + "clientes" + Registro("Obras.tbl", 5, 2) + "obras");
+  // A folder stands where the table should go: it can be neither deleted nor written.
+  CrearCarpetas(En("\\Data\\Clientes.dft"));
+  consola->Responder({true});
+  EXPECT_TRUE(RestaurarCopia());
+  EXPECT_EQ(LeerArchivo(En("\\Obras\\Casa.obr")), "casa");
+  EXPECT_EQ(LeerArchivo(En("\\Data\\Obras.tbl")), "obras");
+  auto avisos = consola->De(Op::Aviso);
+  ASSERT_EQ(avisos.size(), 2u);
+  EXPECT_EQ(avisos[1].valor, static_cast<std::int64_t>(IconoAviso::Advertencia));
+  EXPECT_NE(avisos[1].texto.find("Clientes.dft"), std::string::npos);
+  EXPECT_EQ(avisos[1].texto.find("Obras.tbl"), std::string::npos);
+}
+
 } // namespace
