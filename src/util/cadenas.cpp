@@ -38,7 +38,7 @@ void Recorte(const char *texto, size_t largo, size_t &inicio, size_t &resto) {
   resto = fin - i + 1;
 }
 
-// Writes largo characters of a result and no terminator, when they fit with one.
+// Whether a result of largo characters, written without a terminator, leaves room for one.
 bool CabeSinTerminador(size_t largo, char *salida, size_t tamano) {
   return largo == 0 || (salida != nullptr && largo < tamano);
 }
