@@ -139,20 +139,28 @@ bool DescargarYExtraer(const char *urlBase, const char *producto) {
 
   // Never more than the bytes still to come is asked for, so a longer file is read only
   // up to the size the descriptor gave; a read that ends early ends the download.
-  char bloque[kBloqueDescarga];
+  // Chunks of 1024 bytes are gathered and go to disk 64 KiB at a time: one write per
+  // chunk would cost a system call each.
+  std::vector<char> pendiente(kBloqueCopia);
+  std::uint32_t enEspera = 0;
   std::int32_t recibidos = 0;
+  auto volcar = [&] {
+    smx.EscribirEn(recibidos - static_cast<std::int32_t>(enEspera), pendiente.data(), enEspera);
+    enEspera = 0;
+    return smx.Correcto();
+  };
   while (restante != 0) {
     std::uint32_t pedir = restante < static_cast<std::int32_t>(kBloqueDescarga)
                               ? static_cast<std::uint32_t>(restante)
                               : kBloqueDescarga;
     std::uint32_t leidos = 0;
-    if (!LeerInternet(recurso, bloque, pedir, &leidos) || leidos == 0)
+    if (!LeerInternet(recurso, pendiente.data() + enEspera, pedir, &leidos) || leidos == 0)
       return fallar(&smx, kMensajeDescargaIncompleta);
-    smx.EscribirEn(recibidos, bloque, leidos);
-    if (!smx.Correcto())
-      return fallar(&smx, kMensajeEscrituraFallida);
+    enEspera += leidos;
     recibidos += static_cast<std::int32_t>(leidos);
     restante -= static_cast<std::int32_t>(leidos);
+    if ((enEspera + kBloqueDescarga > kBloqueCopia || restante == 0) && !volcar())
+      return fallar(&smx, kMensajeEscrituraFallida);
     consola.FijarProgreso(Porcentaje(esperado, recibidos));
     consola.AtenderMensaje();
   }
