@@ -51,13 +51,12 @@ void ListarCarpetas(const char *padre, const char *nombre, ListaCarpetas *lista)
                        : interno::CopiarTexto(superior, sizeof superior, nombre);
   if (!cabe || !lista->Agregar(superior, nombre))
     return;
-  // Breadth first: the list itself is the queue of folders still to look into.
-  for (std::int32_t i = 1; i <= lista->Cantidad(); ++i) {
-    ItemNombre *item = lista->Item(i);
+  // Breadth first: the list itself is the queue of folders still to look into. Items are
+  // only ever appended, so the chain can be followed while it grows.
+  for (ItemNombre *item = lista->Item(1); item; item = item->siguiente) {
     char carpeta[kRutaMaxima];
     char patron[kRutaMaxima];
-    if (!item || !interno::CopiarTexto(carpeta, sizeof carpeta, item->ruta) ||
-        !Unir(patron, carpeta, "*"))
+    if (!interno::CopiarTexto(carpeta, sizeof carpeta, item->ruta) || !Unir(patron, carpeta, "*"))
       continue;
     plataforma::EnumerarCarpeta(carpeta, [&](const char *entrada) {
       if (!NombreListable(entrada))

@@ -3,17 +3,18 @@
 #include "system/rutas.h"
 
 #include <dirent.h>
+#include <memory>
 #include <sys/stat.h>
 
 namespace plataforma {
 
 bool EnumerarCarpeta(const char *carpeta, const std::function<void(const char *)> &alEncontrar) {
-  DIR *d = opendir(RutaLocal(carpeta).c_str());
+  // Closed however the walk ends, also when an item can't be allocated.
+  std::unique_ptr<DIR, int (*)(DIR *)> d(opendir(RutaLocal(carpeta).c_str()), closedir);
   if (!d)
     return false;
-  while (dirent *e = readdir(d))
+  while (dirent *e = readdir(d.get()))
     alEncontrar(e->d_name);
-  closedir(d);
   return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace plataforma {
 
 bool EnumerarCarpeta(const char *carpeta, const std::function<void(const char *)> &alEncontrar) {
@@ -12,14 +14,15 @@ bool EnumerarCarpeta(const char *carpeta, const std::function<void(const char *)
       !interno::AgregarTexto(patron, sizeof patron, "\\*"))
     return false;
   WIN32_FIND_DATAA datos;
-  HANDLE busqueda = FindFirstFileA(patron, &datos);
-  if (busqueda == INVALID_HANDLE_VALUE)
+  HANDLE primera = FindFirstFileA(patron, &datos);
+  if (primera == INVALID_HANDLE_VALUE)
     return false;
+  // Closed however the walk ends, also when an item can't be allocated.
+  std::unique_ptr<void, BOOL(WINAPI *)(HANDLE)> busqueda(primera, FindClose);
   do {
     datos.cFileName[sizeof datos.cFileName - 1] = '\0';
     alEncontrar(datos.cFileName);
-  } while (FindNextFileA(busqueda, &datos));
-  FindClose(busqueda);
+  } while (FindNextFileA(busqueda.get(), &datos));
   return true;
 }
 
