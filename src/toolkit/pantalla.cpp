@@ -130,6 +130,12 @@ Pantalla *CrearPantalla(RegistroClases *registro, const char *titulo, int32_t an
   return Crear(registro, ClasePantalla, WS_OVERLAPPEDWINDOW, titulo, ancho, alto, duena, menu);
 }
 
+Pantalla::~Pantalla() {
+  // A window that outlives its screen object must not reach it any more.
+  if (ventana && IsWindow(ventana))
+    SetWindowLongA(ventana, GWL_USERDATA, 0);
+}
+
 void Pantalla::Ejecutar(int32_t modo) {
   int comando = SW_SHOWNORMAL;
   if (modo == 0)

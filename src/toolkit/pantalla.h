@@ -60,6 +60,8 @@ constexpr int32_t MaximoControles = 99;
 class Pantalla {
 public:
   Pantalla() = default;
+  // Leaves the window alone (Destruir destroys it) but unhooks it from this object.
+  ~Pantalla();
   Pantalla(const Pantalla &) = delete;
   Pantalla &operator=(const Pantalla &) = delete;
 

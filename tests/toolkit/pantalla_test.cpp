@@ -347,3 +347,20 @@ TEST_F(ConPantalla, MoverYLeerLaGeometria) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CrearPantallas, UnaVentanaQueSobreviveASuPantallaYaNoLaAlcanza) {
+  RegistroClases registro;
+  Pantalla *p = CrearDialogo(&registro, "Suelta", 200, 100);
+  HWND ventana = p->ventana;
+  delete p; // without Destruir: the window stays, the object goes
+  EXPECT_EQ(GetWindowLongA(ventana, GWL_USERDATA), 0);
+  // Its messages now go to DefWindowProcA: closing no longer reaches the object.
+  SendMessageA(ventana, WM_MOUSEWHEEL, 0, 0);
+  EXPECT_TRUE(IsWindow(ventana));
+  DestroyWindow(ventana);
+  VaciarCola();
+}
+
+} // namespace

@@ -454,3 +454,45 @@ TEST_F(ConPantalla, CerrarDestruyeLaVentanaYPideSalir) {
 }
 
 } // namespace
+
+namespace {
+
+long MedirTreinta(SmControl *control, intptr_t item, intptr_t ancho, intptr_t alto, intptr_t d,
+                  intptr_t e) {
+  Anotar<gMedirItem>(control, item, ancho, alto, d, e);
+  *reinterpret_cast<UINT *>(alto) = 30;
+  return 0;
+}
+
+// The item rectangle lives only while the message is handled: its height is noted in e.
+long Dibujar(SmControl *control, intptr_t item, intptr_t dc, intptr_t rect, intptr_t accion,
+             intptr_t) {
+  const RECT *r = reinterpret_cast<const RECT *>(rect);
+  return Anotar<gDibujarItem>(control, item, dc, rect, accion, r->bottom - r->top);
+}
+
+TEST_F(ConPantalla, UnaListaDibujadaPorElDuenoPideMedidaYDibujoALaPantalla) {
+  pantalla->alMedirItem = MedirTreinta;
+  pantalla->alDibujarItem = Dibujar;
+  List *lista = pantalla->AgregarList(10, 10, 200, 150, true);
+  Mostrar();
+  EXPECT_EQ(lista->AgregarItem("primero"), 0);
+  EXPECT_EQ(lista->AgregarItem("segundo"), 1);
+  // The height the hook wrote through its reference is the item's height.
+  EXPECT_EQ(SendMessageA(lista->ventana, LB_GETITEMHEIGHT, 1, 0), 30);
+  Llamadas().clear();
+  RedrawWindow(lista->ventana, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  int dibujos = 0;
+  for (const Llamada &llamada : Llamadas()) {
+    if (llamada.gancho != gDibujarItem)
+      continue;
+    ++dibujos;
+    EXPECT_NE(llamada.b, 0); // the device context
+    EXPECT_EQ(llamada.e, 30);
+    EXPECT_TRUE(llamada.d & ODA_DRAWENTIRE);
+  }
+  EXPECT_EQ(dibujos, 2);
+  delete lista;
+}
+
+} // namespace
