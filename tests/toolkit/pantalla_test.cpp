@@ -364,3 +364,31 @@ TEST(CrearPantallas, UnaVentanaQueSobreviveASuPantallaYaNoLaAlcanza) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ConPantalla, IconoPequenoYEstadosDeLaVentana) {
+  HICON icono = LoadIconA(GetModuleHandleA(nullptr), "ICONO");
+  ASSERT_NE(icono, nullptr);
+  pantalla->FijarIcono(icono);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(pantalla->ventana, WM_GETICON, ICON_SMALL, 0)),
+            icono);
+  struct Caso {
+    BOOL (Pantalla::*operacion)();
+    bool minimizada, maximizada;
+  } casos[] = {{&Pantalla::Minimizar, true, false},
+               {&Pantalla::MostrarNormal, false, false},
+               {&Pantalla::Maximizar, false, true},
+               {&Pantalla::MostrarNormal, false, false}};
+  for (const Caso &caso : casos) {
+    (pantalla->*caso.operacion)();
+    EXPECT_TRUE(IsWindowVisible(pantalla->ventana));
+    EXPECT_EQ(IsIconic(pantalla->ventana) != 0, caso.minimizada);
+    EXPECT_EQ(IsZoomed(pantalla->ventana) != 0, caso.maximizada);
+  }
+  HWND ventana = pantalla->ventana;
+  EXPECT_TRUE(pantalla->CerrarVentana());
+  EXPECT_FALSE(IsWindow(ventana));
+}
+
+} // namespace
