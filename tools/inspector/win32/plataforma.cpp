@@ -1,0 +1,45 @@
+#include "plataforma_inspector.h"
+
+#include <windows.h>
+
+void PrepararPlataforma() {
+  // The texts are in the ANSI code page; a console window would read them as OEM.
+  SetConsoleOutputCP(GetACP());
+}
+
+bool RutaDeArgumento(const char *argumento, std::string &ruta, std::string &motivo) {
+  ruta = argumento;
+  if (ruta.empty()) {
+    motivo = "ruta vacía";
+    return false;
+  }
+  for (char &c : ruta)
+    if (c == '/')
+      c = '\\';
+  // A trailing separator would double when names are appended; a drive root keeps it.
+  while (ruta.size() > 1 && ruta.back() == '\\' && !(ruta.size() == 3 && ruta[1] == ':'))
+    ruta.pop_back();
+  return true;
+}
+
+bool MoverArchivo(const char *origen, const char *destino, bool reemplazar) {
+  return MoveFileExA(origen, destino, reemplazar ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool EsRedireccion(const char *ruta) {
+  DWORD a = GetFileAttributesA(ruta);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool EsCarpeta(const char *ruta) {
+  DWORD a = GetFileAttributesA(ruta);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string NombreDelHost(const std::string &nombreAnsi) {
+  return nombreAnsi;
+}
+
+unsigned long IdProceso() {
+  return GetCurrentProcessId();
+}
