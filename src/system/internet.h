@@ -1,4 +1,4 @@
-// The internet seam: one thin call per WinINet operation. WinINet on Windows; libcurl
+// The internet seam: one call per WinINet operation. WinINet on Windows; libcurl
 // natively, with the same pull-style reads (a read returns as soon as some bytes are
 // there and never holds more than a small window of the content in memory).
 #ifndef QOR_SYSTEM_INTERNET_H

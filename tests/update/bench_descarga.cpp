@@ -1,7 +1,10 @@
-// Driver of scripts/bench-descarga: serves an update file from the loopback test
-// server and times, best of several runs, `curl -o` of it against the console's own
-// download (the download loop alone, and the whole step with CAB copy and expansion).
-//   bench_descarga ARCHIVO.smx CARPETA_TEMPORAL [RONDAS]
+// Driver of scripts/bench-descarga.
+//   bench_descarga servir ARCHIVO.smx
+//     serves the file as <base URL>/QOR_Fenestrali_2.smx from the loopback test server,
+//     prints the base URL on one line and serves until its standard input closes;
+//   bench_descarga descargar URL_BASE RONDAS [CARPETA_UNIDAD_C]
+//     runs the version check and the download step RONDAS times and prints the best time
+//     of the download loop alone and of the whole step (CAB copy and expansion included).
 #include "servidor_http.h"
 
 #include "console/operaciones_consola.h"
@@ -52,59 +55,64 @@ double Segundos(Reloj::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "uso: bench_descarga ARCHIVO.smx CARPETA_TEMPORAL [RONDAS]\n");
-    return 2;
-  }
-  std::string smx = argv[1];
-  std::filesystem::path temporal = argv[2];
-  int rondas = argc > 3 ? std::atoi(argv[3]) : 3;
-  std::filesystem::create_directories(temporal / "c" / "WINDOWS");
-  setenv("QOR_DRIVE_C", (temporal / "c").c_str(), 1);
-
+int Servir(const char *archivo) {
   ServidorHttp servidor;
   if (!servidor.Activo())
     return 1;
   ServidorHttp::Respuesta r;
-  r.archivo = smx;
+  r.archivo = archivo;
   servidor.Publicar("/QOR_Fenestrali_2.smx", r);
-  FijarUrlActualizacion(servidor.UrlBase().c_str());
+  std::printf("%s\n", servidor.UrlBase().c_str());
+  std::fflush(stdout);
+  while (std::getchar() != EOF) {
+  }
+  return 0;
+}
+
+int Descargar(const char *url, int rondas, const char *unidadC) {
+#ifndef _WIN32
+  if (unidadC) {
+    std::filesystem::create_directories(std::filesystem::path(unidadC) / "WINDOWS");
+    setenv("QOR_DRIVE_C", unidadC, 1);
+  }
+#else
+  (void)unidadC;
+#endif
+  if (!FijarUrlActualizacion(url))
+    return 1;
   PC pc;
   elPC = &pc;
   ConsolaCronometro consola;
   laConsola = &consola;
-
-  double mejorCurl = 1e9, mejorDescarga = 1e9, mejorPaso = 1e9;
+  double mejorDescarga = 1e9, mejorPaso = 1e9;
   for (int i = 0; i < rondas; ++i) {
-    std::string destino = (temporal / "curl.smx").string();
-    std::string orden = "curl --noproxy '*' -s -o '" + destino + "' '" + servidor.UrlBase() +
-                        "/QOR_Fenestrali_2.smx'";
-    auto t0 = Reloj::now();
-    if (std::system(orden.c_str()) != 0)
-      return 1;
-    mejorCurl = std::min(mejorCurl, Segundos(Reloj::now() - t0));
-    std::filesystem::remove(destino);
-
     if (!ComprobarVersion() || laSesionActualizacion.versionRemota <= 0)
       return 1;
     consola.expandiendo = false;
-    t0 = Reloj::now();
+    auto t0 = Reloj::now();
     bool bien = DescargarActualizacion();
     auto t1 = Reloj::now();
     if (!bien)
       return 1;
     mejorDescarga = std::min(mejorDescarga, Segundos(consola.finDescarga - t0));
     mejorPaso = std::min(mejorPaso, Segundos(t1 - t0));
-    std::filesystem::remove_all(temporal / "c" / "QOR_Fenestrali_2");
+    pc.BorrarArchivo("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.smx");
+    pc.BorrarArchivo("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.cab");
   }
   laConsola = nullptr;
-  std::printf("curl -o            %8.3f s\n", mejorCurl);
-  std::printf("descarga (bucle)   %8.3f s   relacion %.2f\n", mejorDescarga,
-              mejorDescarga / mejorCurl);
-  std::printf("paso completo      %8.3f s   relacion %.2f (con copia del CAB y expansion)\n",
-              mejorPaso, mejorPaso / mejorCurl);
+  elPC = nullptr;
+  std::printf("%.3f %.3f\n", mejorDescarga, mejorPaso);
   return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc == 3 && std::strcmp(argv[1], "servir") == 0)
+    return Servir(argv[2]);
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "descargar") == 0)
+    return Descargar(argv[2], std::atoi(argv[3]), argc == 5 ? argv[4] : nullptr);
+  std::fprintf(stderr, "uso: bench_descarga servir ARCHIVO.smx\n"
+                       "     bench_descarga descargar URL_BASE RONDAS [CARPETA_UNIDAD_C]\n");
+  return 2;
 }

@@ -3,28 +3,83 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// An address's content is taken from WinINet in blocks of what has arrived (up to
+// 64 KiB) and handed out in the sizes asked for: a call into WinINet per 1024-byte
+// chunk costs more than the transfer itself.
+constexpr DWORD kBloque = 64 * 1024;
+
+struct Manejador {
+  HINTERNET h = nullptr;
+  bool esRecurso = false;
+  std::vector<char> datos;
+  DWORD inicio = 0;
+  DWORD fin = 0;
+};
+
+Manejador *Envolver(HINTERNET h, bool esRecurso) {
+  if (!h)
+    return nullptr;
+  auto *m = new Manejador;
+  m->h = h;
+  m->esRecurso = esRecurso;
+  return m;
+}
+
+} // namespace
+
 ManejadorInternet AbrirInternet(const char *agente) {
-  return InternetOpenA(agente, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  return Envolver(InternetOpenA(agente, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0), false);
 }
 
 ManejadorInternet AbrirUrlInternet(ManejadorInternet sesion, const char *url) {
-  if (!sesion)
+  auto *s = static_cast<Manejador *>(sesion);
+  if (!s || s->esRecurso)
     return nullptr;
-  return InternetOpenUrlA(static_cast<HINTERNET>(sesion), url, nullptr, 0, INTERNET_FLAG_RELOAD, 0);
+  return Envolver(InternetOpenUrlA(s->h, url, nullptr, 0, INTERNET_FLAG_RELOAD, 0), true);
 }
 
 bool LeerInternet(ManejadorInternet recurso, void *destino, std::uint32_t capacidad,
                   std::uint32_t *leidos) {
-  DWORD cantidad = 0;
   *leidos = 0;
-  if (!recurso)
+  auto *r = static_cast<Manejador *>(recurso);
+  if (!r || !r->esRecurso)
     return false;
-  BOOL bien = InternetReadFile(static_cast<HINTERNET>(recurso), destino, capacidad, &cantidad);
-  *leidos = bien ? cantidad : 0;
-  return bien != FALSE;
+  if (r->inicio == r->fin) {
+    // Waits until something has arrived (0 at the content's end), then takes only that.
+    DWORD disponible = 0;
+    if (!InternetQueryDataAvailable(r->h, &disponible, 0, 0))
+      return false;
+    if (disponible == 0)
+      return true;
+    if (disponible > kBloque)
+      disponible = kBloque;
+    r->datos.resize(kBloque);
+    DWORD cantidad = 0;
+    if (!InternetReadFile(r->h, r->datos.data(), disponible, &cantidad))
+      return false;
+    r->inicio = 0;
+    r->fin = cantidad;
+    if (cantidad == 0)
+      return true;
+  }
+  DWORD n = r->fin - r->inicio;
+  if (n > capacidad)
+    n = capacidad;
+  std::memcpy(destino, r->datos.data() + r->inicio, n);
+  r->inicio += n;
+  *leidos = n;
+  return true;
 }
 
 void CerrarInternet(ManejadorInternet manejador) {
-  if (manejador)
-    InternetCloseHandle(static_cast<HINTERNET>(manejador));
+  auto *m = static_cast<Manejador *>(manejador);
+  if (!m)
+    return;
+  InternetCloseHandle(m->h);
+  delete m;
 }
