@@ -14,6 +14,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -350,9 +351,11 @@ bool Coincide(const Pedido &p, const EntradaCopia &en) {
 
 class Extraccion {
 public:
-  Extraccion(PC &pc, Archivo &copia, const std::string &destino, bool sobrescribir)
+  // avance gets the bytes copied since its last call.
+  Extraccion(PC &pc, Archivo &copia, const std::string &destino, bool sobrescribir,
+             std::function<void(std::uint32_t)> avance)
       : pc_(pc), copia_(copia), destino_(destino), sobrescribir_(sobrescribir),
-        tramo_(kTamanoTramo) {}
+        avance_(std::move(avance)), tramo_(kTamanoTramo) {}
 
   // Writes one entry; false (with the reason on stderr) when it wasn't written.
   bool Entrada(const EntradaCopia &en) {
@@ -379,10 +382,17 @@ public:
     bool bien;
     {
       Archivo salida;
-      bien = salida.Abrir(temporal.c_str()) &&
-             CopiarTramos(copia_, en.contenido, salida, 0, en.registro.longitud, tramo_.data(),
-                          kTamanoTramo) &&
-             salida.FijarTamano(en.registro.longitud);
+      bien = salida.Abrir(temporal.c_str());
+      std::uint32_t hecho = 0, largo = en.registro.longitud;
+      while (bien && hecho < largo) {
+        std::uint32_t pieza = largo - hecho < kTamanoTramo ? largo - hecho : kTamanoTramo;
+        bien = CopiarTramos(copia_, en.contenido + hecho, salida, hecho, pieza, tramo_.data(),
+                            kTamanoTramo);
+        hecho += pieza;
+        if (avance_)
+          avance_(pieza);
+      }
+      bien = bien && salida.FijarTamano(largo);
       bien = salida.Cerrar() && bien;
     }
     if (!bien) {
@@ -409,6 +419,7 @@ private:
   Archivo &copia_;
   std::string destino_;
   bool sobrescribir_;
+  std::function<void(std::uint32_t)> avance_;
   std::vector<unsigned char> tramo_;
 };
 
@@ -460,17 +471,18 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
     return kIncompleta;
   }
 
-  Extraccion extraccion(pc, copia, destino, sobrescribir);
   Avance avance("Extrayendo", e.tamano);
   std::uint64_t hecho = 0;
+  Extraccion extraccion(pc, copia, destino, sobrescribir, [&](std::uint32_t mas) {
+    hecho += mas;
+    avance(hecho, total);
+  });
   int escritas = 0;
   for (const EntradaCopia *en : elegidas) {
     if (extraccion.Entrada(*en))
       ++escritas;
     else
       codigo = kIncompleta;
-    hecho += en->registro.longitud;
-    avance(hecho, total);
   }
   std::printf("%d de %zu archivos extraídos en %s\n", escritas, elegidas.size(),
               destinoMostrado.c_str());
