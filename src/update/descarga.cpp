@@ -102,7 +102,8 @@ bool DescargarYExtraer(const char *urlBase, const char *producto) {
   std::memset(s.carpetaInstalacion + 3, 0, sizeof s.carpetaInstalacion - 3);
   char rutaSmx[512];
   char rutaCab[512];
-  if (!AnadirAcotado(s.carpetaInstalacion, producto)) {
+  // Without a drive root from the Windows folder there is no install folder to write to.
+  if (std::strlen(s.carpetaInstalacion) != 3 || !AnadirAcotado(s.carpetaInstalacion, producto)) {
     CerrarInternet(recurso);
     return false;
   }
