@@ -9,6 +9,8 @@
 #ifndef QOR_URL_ACTUALIZACION
 #define QOR_URL_ACTUALIZACION "http://127.0.0.1:8765"
 #endif
+static_assert(sizeof(QOR_URL_ACTUALIZACION) <= sizeof(SesionActualizacion{}.urlBase),
+              "the update server's base URL must fit urlBase (127 characters)");
 
 SesionActualizacion laSesionActualizacion{};
 
