@@ -75,6 +75,15 @@ TEST_F(Descarga, ActualizacionRealDescargadaYExpandida) {
   EXPECT_EQ(texto[1].valor, 0);
   EXPECT_EQ(texto[2].operacion, Op::AtenderMensaje);
   EXPECT_EQ(PosicionesDescarga().back(), 100);
+  // Between the range and the expansion: pairs of position and pump, then the final one.
+  std::size_t fin = static_cast<std::size_t>(texto - l.begin());
+  ASSERT_GE(fin, 6u);
+  EXPECT_EQ(l[fin - 1].operacion, Op::FijarProgreso);
+  for (std::size_t i = 3; i + 1 < fin; i += 2) {
+    EXPECT_EQ(l[i].operacion, Op::FijarProgreso) << i;
+    EXPECT_EQ(l[i + 1].operacion, Op::AtenderMensaje) << i;
+  }
+  EXPECT_EQ((fin - 4) % 2, 0u);
 }
 
 // A CAB size of 1000: exactly 1128 bytes are fetched and the progress reads 90 after
