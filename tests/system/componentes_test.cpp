@@ -57,6 +57,12 @@ TEST_F(Componentes, UnOrigenQueNoEsGabineteDaUnCodigoDeError) {
         0u);
     EXPECT_FALSE(LeerArchivo(kCarpeta + "\\salida.dat") == ContenidoPaquete());
   }
+  // A good cabinet into a folder that isn't there.
+  EscribirArchivo(kCarpeta + "\\paquete.cab", cab);
+  EXPECT_NE(pc.Descomprimir((kCarpeta + "\\paquete.cab").c_str(),
+                            (kCarpeta + "\\no_hay\\paquete.dat").c_str()),
+            0u);
+  EXPECT_FALSE(Existe(kCarpeta + "\\no_hay"));
 }
 
 #ifndef _WIN32
