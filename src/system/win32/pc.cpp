@@ -148,49 +148,49 @@ void PC::NombreEquipo(char *d, std::size_t c) {
 }
 
 void PC::CarpetaDocumentosComunes(char *d, std::size_t c) {
-  CarpetaEspecial(46, d, c);
+  CarpetaEspecial(CSIDL_COMMON_DOCUMENTS, d, c);
 }
 void PC::CarpetaDocumentos(char *d, std::size_t c) {
-  CarpetaEspecial(5, d, c);
+  CarpetaEspecial(CSIDL_PERSONAL, d, c);
 }
 void PC::CarpetaEscritorio(char *d, std::size_t c) {
-  CarpetaEspecial(0, d, c);
+  CarpetaEspecial(CSIDL_DESKTOP, d, c);
 }
 void PC::CarpetaEscritorioComun(char *d, std::size_t c) {
-  CarpetaEspecial(25, d, c);
+  CarpetaEspecial(CSIDL_COMMON_DESKTOPDIRECTORY, d, c);
 }
 void PC::CarpetaArchivosPrograma(char *d, std::size_t c) {
-  CarpetaEspecial(38, d, c);
+  CarpetaEspecial(CSIDL_PROGRAM_FILES, d, c);
 }
 void PC::CarpetaMenuInicio(char *d, std::size_t c) {
-  CarpetaEspecial(11, d, c);
+  CarpetaEspecial(CSIDL_STARTMENU, d, c);
 }
 void PC::CarpetaMenuInicioComun(char *d, std::size_t c) {
-  CarpetaEspecial(22, d, c);
+  CarpetaEspecial(CSIDL_COMMON_STARTMENU, d, c);
 }
 void PC::CarpetaProgramas(char *d, std::size_t c) {
-  CarpetaEspecial(2, d, c);
+  CarpetaEspecial(CSIDL_PROGRAMS, d, c);
 }
 void PC::CarpetaProgramasComun(char *d, std::size_t c) {
-  CarpetaEspecial(23, d, c);
+  CarpetaEspecial(CSIDL_COMMON_PROGRAMS, d, c);
 }
 void PC::CarpetaInicio(char *d, std::size_t c) {
-  CarpetaEspecial(7, d, c);
+  CarpetaEspecial(CSIDL_STARTUP, d, c);
 }
 void PC::CarpetaInicioComun(char *d, std::size_t c) {
-  CarpetaEspecial(24, d, c);
+  CarpetaEspecial(CSIDL_COMMON_STARTUP, d, c);
 }
 void PC::CarpetaEntornoRed(char *d, std::size_t c) {
-  CarpetaEspecial(19, d, c);
+  CarpetaEspecial(CSIDL_NETHOOD, d, c);
 }
 void PC::CarpetaEntornoImpresoras(char *d, std::size_t c) {
-  CarpetaEspecial(27, d, c);
+  CarpetaEspecial(CSIDL_PRINTHOOD, d, c);
 }
 void PC::CarpetaImpresoras(char *d, std::size_t c) {
-  CarpetaEspecial(4, d, c);
+  CarpetaEspecial(CSIDL_PRINTERS, d, c);
 }
 void PC::CarpetaRed(char *d, std::size_t c) {
-  CarpetaEspecial(18, d, c);
+  CarpetaEspecial(CSIDL_NETWORK, d, c);
 }
 
 bool PC::BorrarArchivo(const char *ruta) {
