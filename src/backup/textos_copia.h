@@ -8,7 +8,7 @@ inline constexpr const char *kTextoCopiaFallida =
     "No se pudo crear la copia de seguridad. Verifique que haya espacio libre en el disco y "
     "que se pueda escribir en la carpeta BK.";
 inline constexpr const char *kTextoArchivosOmitidos =
-    "La copia de seguridad se creó sin estos archivos, que no se pudieron leer:";
+    "La copia de seguridad se creó sin estos archivos, que no se pudieron copiar:";
 inline constexpr const char *kTextoConfirmaEliminar = "Confirma eliminar la copia de seguridad...?";
 inline constexpr const char *kTextoConfirmaRestaurar =
     "Confirma restaurar la copia de seguridad...?";
