@@ -19,9 +19,15 @@ extern char **environ;
 
 namespace {
 
+// A Windows program ends its text lines with CR LF; the tests compare them as LF.
 std::string Leer(const std::string &ruta) {
   std::ifstream f(ruta, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  std::string crudo(std::istreambuf_iterator<char>(f), {});
+  std::string r;
+  for (std::size_t i = 0; i < crudo.size(); ++i)
+    if (!(crudo[i] == '\r' && i + 1 < crudo.size() && crudo[i + 1] == '\n'))
+      r += crudo[i];
+  return r;
 }
 
 #ifdef _WIN32
@@ -60,13 +66,16 @@ std::string RutaWindowsDePrograma(const std::string &programa) {
 Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::string> &argumentos,
                            const std::string &carpetaCaptura) {
   Ejecucion e;
+  std::string fallo;
   std::string salida = carpetaCaptura + "\\~salida.txt";
   std::string errores = carpetaCaptura + "\\~errores.txt";
   std::filesystem::create_directories(RutaLocal(carpetaCaptura.c_str()));
 #ifdef _WIN32
   std::string linea = Citar(RutaWindowsDePrograma(programa));
-  for (const std::string &a : argumentos)
-    linea += " " + Citar(a);
+  for (const std::string &a : argumentos) {
+    linea += ' ';
+    linea += Citar(a);
+  }
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   HANDLE hs = CreateFileA(salida.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -80,7 +89,9 @@ Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::s
   si.hStdError = he;
   PROCESS_INFORMATION pi{};
   if (hs != INVALID_HANDLE_VALUE && he != INVALID_HANDLE_VALUE &&
-      CreateProcessA(nullptr, linea.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+      // Detached: a console of its own would be a Wine helper holding the capture files
+      // open after the program ended.
+      CreateProcessA(nullptr, linea.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
                      nullptr, &si, &pi)) {
     WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD codigo = 0;
@@ -88,6 +99,8 @@ Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::s
     e.codigo = static_cast<int>(codigo);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+  } else {
+    fallo = "could not start the program: error " + std::to_string(GetLastError());
   }
   if (hs != INVALID_HANDLE_VALUE)
     CloseHandle(hs);
@@ -125,7 +138,7 @@ Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::s
   posix_spawn_file_actions_destroy(&acciones);
 #endif
   e.salida = Leer(RutaLocal(salida.c_str()));
-  e.errores = Leer(RutaLocal(errores.c_str()));
+  e.errores = Leer(RutaLocal(errores.c_str())) + fallo;
   std::error_code ec;
   std::filesystem::remove(RutaLocal(salida.c_str()), ec);
   std::filesystem::remove(RutaLocal(errores.c_str()), ec);

@@ -13,7 +13,7 @@ struct Ejecucion {
 };
 
 // programa is a host path. The standard output and error are caught in files inside
-// carpetaCaptura (a Windows path) and removed afterwards.
+// carpetaCaptura (a Windows path) and removed afterwards; line ends come back as LF.
 Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::string> &argumentos,
                            const std::string &carpetaCaptura);
 

@@ -176,7 +176,10 @@ TEST_F(Inspector, JsonOutputCarriesTheEntriesAndTheVerdict) {
 
   Ejecucion v = Copias({"verify", "--json", Arg(copia)});
   EXPECT_EQ(v.codigo, 0);
-  EXPECT_EQ(v.salida, "{\"archivo\":\"" + Arg(copia) +
+  std::string ruta; // as a JSON text: backslashes doubled
+  for (char c : Arg(copia))
+    ruta += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  EXPECT_EQ(v.salida, "{\"archivo\":\"" + ruta +
                           "\",\"valida\":true,\"tamano\":" + std::to_string(bytes.size()) +
                           ",\"entradas\":" + std::to_string(leida.entradas.size()) +
                           ",\"error\":null}\n");
