@@ -23,7 +23,8 @@ std::int32_t Escala(std::uint32_t valor, bool mitad) {
 }
 
 // Writes one entry's content over the target, leaving it exactly as long as the content,
-// even when the old file couldn't be deleted first.
+// even when the old file couldn't be deleted first. A target that took only part of it is
+// removed rather than left looking whole (the safety copy holds what it was).
 bool RestaurarEntrada(Archivo &copia, const EntradaCopia &entrada, const char *ruta,
                       unsigned char *tramo) {
   if (elPC->ExisteArchivo(ruta))
@@ -34,7 +35,10 @@ bool RestaurarEntrada(Archivo &copia, const EntradaCopia &entrada, const char *r
   bool bien = CopiarTramos(copia, entrada.contenido, destino, 0, entrada.registro.longitud, tramo,
                            kTamanoTramo) &&
               destino.FijarTamano(entrada.registro.longitud);
-  return destino.Cerrar() && bien;
+  bien = destino.Cerrar() && bien;
+  if (!bien)
+    elPC->BorrarArchivo(ruta);
+  return bien;
 }
 
 } // namespace
