@@ -120,7 +120,7 @@ TEST_F(Actualizacion, DescargaEInstalaElPaquete) {
   std::ifstream f(arbol + "Marcas/QOR/leeme.txt", std::ios::binary);
   std::string leeme(std::istreambuf_iterator<char>(f), {});
   EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\Marcas\\QOR\\leeme.txt"), leeme);
-  EXPECT_TRUE(Existe("C:\\QOR_Fenestrali_2\\Data\\iData\\Monedas.tbl") == false);
+  EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2\\Data\\iData\\Monedas.tbl"));
   EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.smx"));
   EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.cab"));
   std::vector<std::string> estados;

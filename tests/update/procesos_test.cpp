@@ -2,6 +2,7 @@
 #include "programas_prueba.h"
 #include "update/procesos.h"
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -101,6 +102,26 @@ TEST_F(Procesos, DetenerProcesoPorNombreSoloElPrimero) {
   EXPECT_FALSE(sigue.Termino(300));
   EXPECT_FALSE(otro.Termino(0));
   EXPECT_EQ(DetenerProcesoPorNombre(""), 0u);
+}
+
+} // namespace
+
+namespace {
+
+// Waiting for a stopped program is bounded: one that is still running is given up on
+// after the time asked, and one that was stopped is seen to end.
+TEST_F(Procesos, EsperaAcotada) {
+  ProcesoPrueba &p = Lanzar("NODRAX.EXE");
+  ASSERT_FALSE(HasFailure());
+  auto inicio = std::chrono::steady_clock::now();
+  EXPECT_FALSE(procesos::EsperarFin(p.identificador, 200));
+  auto espera = std::chrono::steady_clock::now() - inicio;
+  EXPECT_GE(espera, std::chrono::milliseconds(150));
+  EXPECT_LT(espera, std::chrono::milliseconds(3000));
+  EXPECT_FALSE(procesos::Terminar(procesos::Propio()));
+  EXPECT_TRUE(procesos::Terminar(p.identificador));
+  EXPECT_TRUE(procesos::EsperarFin(p.identificador, 5000));
+  EXPECT_TRUE(p.Termino(5000));
 }
 
 } // namespace
