@@ -10,9 +10,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 extern char **environ;
 #endif
@@ -64,13 +66,14 @@ std::string RutaWindowsDePrograma(const std::string &programa) {
 } // namespace
 
 Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::string> &argumentos,
-                           const std::string &carpetaCaptura) {
+                           const std::string &carpetaCaptura, unsigned long limiteArchivo) {
   Ejecucion e;
   std::string fallo;
   std::string salida = carpetaCaptura + "\\~salida.txt";
   std::string errores = carpetaCaptura + "\\~errores.txt";
   std::filesystem::create_directories(RutaLocal(carpetaCaptura.c_str()));
 #ifdef _WIN32
+  (void)limiteArchivo;
   std::string linea = Citar(RutaWindowsDePrograma(programa));
   for (const std::string &a : argumentos) {
     linea += ' ';
@@ -128,8 +131,23 @@ Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::s
   posix_spawn_file_actions_addopen(&acciones, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&acciones, 1, hs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&acciones, 2, he.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  // The child inherits the limit, and the ignored signal, so that a write past it fails
+  // with EFBIG instead of killing the program.
+  rlimit antes{};
+  getrlimit(RLIMIT_FSIZE, &antes);
+  void (*senalAntes)(int) = SIG_DFL;
+  if (limiteArchivo != 0) {
+    rlimit limite{limiteArchivo, antes.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limite);
+    senalAntes = std::signal(SIGXFSZ, SIG_IGN);
+  }
   pid_t pid;
-  if (posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv.data(), envp.data()) == 0) {
+  int lanzado = posix_spawn(&pid, programa.c_str(), &acciones, nullptr, argv.data(), envp.data());
+  if (limiteArchivo != 0) {
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senalAntes);
+  }
+  if (lanzado == 0) {
     int estado = 0;
     while (waitpid(pid, &estado, 0) < 0) {
     }

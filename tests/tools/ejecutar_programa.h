@@ -14,7 +14,9 @@ struct Ejecucion {
 
 // programa is a host path. The standard output and error are caught in files inside
 // carpetaCaptura (a Windows path) and removed afterwards; line ends come back as LF.
+// limiteArchivo, natively, caps the size of any file the program writes (a full disk for
+// that program alone); 0 for none.
 Ejecucion EjecutarPrograma(const std::string &programa, const std::vector<std::string> &argumentos,
-                           const std::string &carpetaCaptura);
+                           const std::string &carpetaCaptura, unsigned long limiteArchivo = 0);
 
 #endif

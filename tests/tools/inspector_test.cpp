@@ -34,8 +34,9 @@ protected:
     return Local(rutaWindows);
 #endif
   }
-  static Ejecucion Copias(const std::vector<std::string> &argumentos) {
-    Ejecucion e = EjecutarPrograma(QOR_COPIAS, argumentos, kCaptura);
+  static Ejecucion Copias(const std::vector<std::string> &argumentos,
+                          unsigned long limiteArchivo = 0) {
+    Ejecucion e = EjecutarPrograma(QOR_COPIAS, argumentos, kCaptura, limiteArchivo);
     EXPECT_EQ(e.errores.find("Sanitizer"), std::string::npos) << e.errores;
     return e;
   }
@@ -422,7 +423,43 @@ TEST_F(InspectorDanadas, LargeArchivesReportProgressOnStderrOnly) {
   BorrarArbol(kCopias);
 }
 
+TEST_F(InspectorDanadas, AnArchivePastFourGiBIsNotTakenForWhatThirtyTwoBitsSeeOfIt) {
+  // A sound 486-byte archive followed by 4 GiB of zeros: its size modulo 2^32 is 486.
+  std::string copia = kCopias + "\\enorme.smbk";
+  EscribirArchivo(copia, Copia("b.obr"));
+  fs::resize_file(Local(copia), (std::uint64_t{1} << 32) + 486);
+
+  Ejecucion v = Copias({"verify", "--json", Arg(copia)});
+  EXPECT_EQ(v.codigo, 1);
+  EXPECT_NE(v.salida.find("\"error\":{\"codigo\":\"demasiado_grande\",\"desplazamiento\":"
+                          "4294967294,"),
+            std::string::npos)
+      << v.salida;
+  Ejecucion x = Copias({"extract", Arg(copia), "--to", Arg(kDestino)});
+  EXPECT_EQ(x.codigo, 1);
+  EXPECT_FALSE(Existe(kDestino));
+  BorrarArbol(kCopias);
+}
+
 #ifndef _WIN32
+TEST_F(Inspector, AFailedWriteLeavesNoHalfFile) {
+  Obras();
+  ASSERT_TRUE(CrearCopiaObras());
+  // Files of the program may not grow past 10000 bytes: Oficina.obr (70000) can't be
+  // written, the smaller ones can.
+  Ejecucion x = Copias({"extract", Arg(UnicaCopia()), "--to", Arg(kDestino)}, 10000);
+  EXPECT_EQ(x.codigo, 4);
+  EXPECT_NE(x.errores.find("no extraído: Obras/Oficina.obr: no se pudo escribir"),
+            std::string::npos)
+      << x.errores;
+  EXPECT_EQ(Arbol(kDestino),
+            (std::map<std::string, std::string>{
+                {"Obras/", ""},
+                {"Obras/Casa Perez.obr", LeerArchivo(En("\\Obras\\Casa Perez.obr"))},
+                {"Obras/Local.obr", ""},
+                {"Obras/Obras.dft", LeerArchivo(En("\\Obras\\Obras.dft"))}}));
+}
+
 TEST_F(Inspector, WindowsNamesBecomeUtf8OnTheHost) {
   // A job file named in Windows-1252, as the product names them.
   EscribirArchivo(En("\\Obras\\Casa P\xE9rez.obr"), "p\xE9rez");

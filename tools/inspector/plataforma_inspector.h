@@ -3,6 +3,7 @@
 #ifndef QOR_TOOLS_INSPECTOR_PLATAFORMA_INSPECTOR_H
 #define QOR_TOOLS_INSPECTOR_PLATAFORMA_INSPECTOR_H
 
+#include <cstdint>
 #include <string>
 
 // Called once before anything else: natively, drive Z: is mapped to the host's root so
@@ -21,6 +22,9 @@ bool MoverArchivo(const char *origen, const char *destino, bool reemplazar);
 // True when the path is a symbolic link, junction or other redirection: the tool writes
 // under its destination folder only, never through one.
 bool EsRedireccion(const char *ruta);
+
+// The file's size in 64 bits, where the archive services see only 32; false when unknown.
+bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano);
 
 // True when the path is a folder (a redirection to one included).
 bool EsCarpeta(const char *ruta);

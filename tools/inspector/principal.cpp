@@ -119,6 +119,23 @@ std::string JsonRuta(const std::string &ruta) {
 #endif
 }
 
+// Examines the open archive. The services see sizes in 32 bits; an archive past the
+// format's reach must not pass for the part of it they see.
+Examen ExaminarCopia(Archivo &copia, const std::string &ruta, bool leerContenido,
+                     const std::function<void(std::uint32_t, std::uint32_t)> &avance) {
+  std::uint64_t enDisco = 0;
+  if (TamanoEnDisco(ruta.c_str(), enDisco) && enDisco > kTamanoMaximoCopia) {
+    Examen e;
+    e.legible = true;
+    e.falla = Falla{"demasiado_grande", kTamanoMaximoCopia,
+                    "copia demasiado grande: " + std::to_string(enDisco) +
+                        " bytes, el formato no pasa del desplazamiento " +
+                        std::to_string(kTamanoMaximoCopia)};
+    return e;
+  }
+  return Examinar(copia, leerContenido, avance);
+}
+
 int CodigoDe(const Examen &e) {
   if (e.valida)
     return kExito;
@@ -144,7 +161,8 @@ int Listar(const std::string &ruta, const std::string &mostrada, bool json) {
     return kNoLegible;
   }
   Avance avance("Leyendo", copia.Tamano());
-  Examen e = Examinar(copia, false, [&](std::uint32_t h, std::uint32_t t) { avance(h, t); });
+  Examen e =
+      ExaminarCopia(copia, ruta, false, [&](std::uint32_t h, std::uint32_t t) { avance(h, t); });
   std::string nombre = NombreRegistro(e.cabecera);
   NombreCopia analizado = AnalizarNombre(nombre);
   const char *titulo = TituloDeTipo(e.cabecera.tipo);
@@ -222,7 +240,8 @@ Verificada VerificarUna(const std::string &ruta, const std::string &mostrada) {
     return v;
   }
   Avance avance("Verificando", copia.Tamano());
-  v.examen = Examinar(copia, true, [&](std::uint32_t h, std::uint32_t t) { avance(h, t); });
+  v.examen =
+      ExaminarCopia(copia, ruta, true, [&](std::uint32_t h, std::uint32_t t) { avance(h, t); });
   return v;
 }
 
@@ -432,7 +451,7 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
     return kNoLegible;
   }
   // Nothing is written before the whole archive proved sound.
-  Examen e = Examinar(copia, false, nullptr);
+  Examen e = ExaminarCopia(copia, ruta, false, nullptr);
   if (!e.valida) {
     std::fprintf(stderr, "qor-copias: %s: %s; no se extrae nada\n", mostrada.c_str(),
                  e.falla.mensaje.c_str());

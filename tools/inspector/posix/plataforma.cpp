@@ -65,6 +65,14 @@ bool EsRedireccion(const char *ruta) {
   return lstat(RutaLocal(ruta).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano) {
+  struct stat st;
+  if (stat(RutaLocal(ruta).c_str(), &st) != 0)
+    return false;
+  tamano = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
 bool EsCarpeta(const char *ruta) {
   struct stat st;
   return stat(RutaLocal(ruta).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -31,6 +31,14 @@ bool EsRedireccion(const char *ruta) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano) {
+  WIN32_FILE_ATTRIBUTE_DATA datos;
+  if (!GetFileAttributesExA(ruta, GetFileExInfoStandard, &datos))
+    return false;
+  tamano = static_cast<std::uint64_t>(datos.nFileSizeHigh) << 32 | datos.nFileSizeLow;
+  return true;
+}
+
 bool EsCarpeta(const char *ruta) {
   DWORD a = GetFileAttributesA(ruta);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
