@@ -43,9 +43,16 @@ protected:
     avisos.push_back(kMensajeSeAbriraProducto);
     EXPECT_EQ(consola->Avisos(), avisos);
     EXPECT_EQ(consola->De(Op::Aviso).back().valor, 0x30); // exclamation
-    // The safety backup was listed and selected.
+    // The safety backup was listed and selected before anything was fetched.
     ASSERT_EQ(consola->items.size(), 1u);
     EXPECT_EQ(consola->seleccion, 0);
+    const auto &ll = consola->llamadas;
+    auto copia = std::find_if(ll.begin(), ll.end(),
+                              [](const auto &l) { return l.operacion == Op::AgregarItem; });
+    auto descarga = std::find_if(ll.begin(), ll.end(), [](const auto &l) {
+      return l.operacion == Op::MostrarEstado && l.texto == kEstadoDescargando;
+    });
+    EXPECT_TRUE(copia < descarga || descarga == ll.end());
     // The user tables of the initial data went, the rest stayed.
     EXPECT_FALSE(Existe(std::string(kIData) + "Clientes.tbl"));
     EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\Data\\Clientes.tbl"), "clientes del usuario");
