@@ -18,6 +18,9 @@ constexpr const char *kIData = "C:\\QOR_Fenestrali_2\\Data\\iData\\";
 
 class Actualizacion : public PruebaActualizacion {
 protected:
+  // An update stops the sibling programs, also those of the process tests.
+  TurnoProcesos turno;
+
   // An installation with a job, a working table, the initial data of a user table and of
   // a catalogue table, and a product that leaves a marker when started.
   void SetUp() override {
@@ -142,7 +145,6 @@ TEST_F(Actualizacion, DescargaEInstalaElPaquete) {
 // End to end with an update file written now by the publisher's tool: the installed
 // product is the one that starts, after the busy state has ended.
 TEST_F(Actualizacion, ConArchivoDelPublicador) {
-  TurnoProcesos turno;
   const std::string arbol = std::string(kPruebas) + "\\arbol";
   CopiarPrograma(QOR_PROGRAMA_MARCADOR, arbol + "\\QOR_Fenestrali_2.exe");
   EscribirArchivo(arbol + "\\Data\\Clientes.tbl", "clientes del paquete");

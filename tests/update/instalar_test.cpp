@@ -1,6 +1,7 @@
 #include "comun.h"
 #include "programas_prueba.h"
 #include "update/instalar_paquete.h"
+#include "update/procesos.h"
 #include "update/sesion_actualizacion.h"
 
 #include <cstring>
@@ -311,3 +312,57 @@ TEST_F(Instalar, PaquetesHostilesNoTocanNada) {
 }
 
 } // namespace
+
+namespace {
+
+// The sibling program running from the install folder is stopped first, so its file can
+// be replaced right after.
+TEST_F(Instalar, ProgramaDetenidoSeReemplaza) {
+  TurnoProcesos turno;
+  const std::string nodrax = "C:\\QOR_Fenestrali_2\\NODRAX.EXE";
+  CopiarPrograma(QOR_PROGRAMA_ESPERA, nodrax);
+  ProcesoPrueba proceso(nodrax);
+  ASSERT_TRUE(proceso.Iniciado());
+  const std::string nuevo = LeerHost(QOR_PROGRAMA_MARCADOR);
+  EscritorPaquete p(1);
+  p.Archivo("NODRAX.EXE", nuevo);
+  Preparar(p.bytes);
+
+  DetenerProcesosProducto();
+  EXPECT_TRUE(InstalarPaquete());
+
+  EXPECT_TRUE(LeerArchivo(nodrax) == nuevo);
+  EXPECT_TRUE(consola->Avisos().empty());
+  EXPECT_TRUE(proceso.Termino(0));
+}
+
+} // namespace
+
+#ifdef _WIN32
+namespace {
+
+// A program that is not one of the siblings keeps running; its file stays as it was and
+// the user is told which it is.
+TEST_F(Instalar, ProgramaEnUsoNombradoEnElAviso) {
+  TurnoProcesos turno;
+  const std::string otro = "C:\\QOR_Fenestrali_2\\OTRO.EXE";
+  CopiarPrograma(QOR_PROGRAMA_ESPERA, otro);
+  const std::string viejo = LeerArchivo(otro);
+  ProcesoPrueba proceso(otro);
+  ASSERT_TRUE(proceso.Iniciado());
+  EscritorPaquete p(2);
+  p.Archivo("OTRO.EXE", "nuevo").Archivo("libre.txt", "libre");
+  Preparar(p.bytes);
+
+  DetenerProcesosProducto();
+  EXPECT_FALSE(InstalarPaquete());
+
+  EXPECT_TRUE(LeerArchivo(otro) == viejo);
+  EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\libre.txt"), "libre");
+  ASSERT_EQ(consola->Avisos().size(), 1u);
+  EXPECT_NE(consola->Avisos()[0].find(otro), std::string::npos);
+  EXPECT_FALSE(proceso.Termino(0));
+}
+
+} // namespace
+#endif
