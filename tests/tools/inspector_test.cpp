@@ -230,6 +230,8 @@ TEST_F(InspectorDanadas, EachFaultIsNamedWithItsOffsetAndNothingIsExtracted) {
       {"drive in the name", Copia("C:x"), "nombre_no_valido", 323},
       {"empty name", Copia(""), "nombre_no_valido", 323},
       {"device name", Copia("CON.obr"), "nombre_no_valido", 323},
+      {"trailing dot", Copia("a."), "nombre_no_valido", 323},
+      {"dot-dot and a space", Copia(".. "), "nombre_no_valido", 323},
       {"unknown entry kind", Copia("b.obr", 7), "tipo_entrada", 323 + 156},
       {"unknown backup kind", sana.substr(0, 156) + U32(9) + sana.substr(160), "tipo_copia", 156},
       {"a few trailing bytes", sana + "zz", "bytes_sobrantes", 486},
@@ -300,7 +302,7 @@ TEST_F(InspectorDanadas, AFolderOfBackupsGetsOneLinePerArchive) {
   EXPECT_EQ(lineas[1], Arg(En("\\BK")) + sep +
                            "cortada.smbk: DAÑADA: registro cortado en el desplazamiento 323: "
                            "quedan 77 bytes de los 160 del registro");
-  EXPECT_EQ(lineas[2], "2 copias: 1 correctas, 1 dañadas, 0 ilegibles");
+  EXPECT_EQ(lineas[2], "Copias: 2. Correctas: 1. Dañadas: 1. Ilegibles: 0.");
 
   fs::remove(Local(En("\\BK\\cortada.smbk")));
   Ejecucion j = Copias({"verify", "--json", Arg(En("\\BK"))});
@@ -396,9 +398,20 @@ TEST_F(Inspector, WrongCommandLinesAreRefusedWithUsage) {
   EXPECT_EQ(ayuda.codigo, 0);
   EXPECT_NE(ayuda.salida.find("Códigos de salida:"), std::string::npos);
 
-  Ejecucion ninguna = Copias({"list", Arg(kCopias + "\\no-existe.smbk")});
-  EXPECT_EQ(ninguna.codigo, 3);
+  // An archive that isn't there, or is a folder, can't be read; nothing is created.
+  CrearCarpetas(kCopias);
+  for (const std::string orden : {"list", "verify", "extract"}) {
+    SCOPED_TRACE(orden);
+    for (const std::string &copia : {kCopias + "\\no-existe.smbk", kCopias}) {
+      std::vector<std::string> args{orden, Arg(copia)};
+      if (orden == "extract")
+        args.insert(args.end(), {"--to", Arg(kDestino)});
+      Ejecucion e = Copias(args);
+      EXPECT_EQ(e.codigo, copia == kCopias && orden == "verify" ? 0 : 3) << copia;
+    }
+  }
   EXPECT_FALSE(Existe(kCopias + "\\no-existe.smbk"));
+  EXPECT_FALSE(Existe(kDestino));
 }
 
 TEST_F(InspectorDanadas, LargeArchivesReportProgressOnStderrOnly) {
@@ -411,7 +424,7 @@ TEST_F(InspectorDanadas, LargeArchivesReportProgressOnStderrOnly) {
   Ejecucion v = Copias({"verify", Arg(copia)});
   EXPECT_EQ(v.codigo, 0);
   EXPECT_EQ(v.salida,
-            Arg(copia) + ": correcta (1 entradas, " + std::to_string(320 + largo) + " bytes)\n");
+            Arg(copia) + ": correcta (1 entrada, " + std::to_string(320 + largo) + " bytes)\n");
   EXPECT_NE(v.errores.find("Verificando 100 %"), std::string::npos) << v.errores;
   EXPECT_NE(v.errores.find("Verificando  50 %"), std::string::npos);
 

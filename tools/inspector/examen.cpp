@@ -25,8 +25,8 @@ std::string N(std::uint64_t v) {
 
 } // namespace
 
-std::string NombreCabecera(const RegistroCopia &cabecera) {
-  return Nombre(cabecera);
+std::string NombreRegistro(const RegistroCopia &registro) {
+  return Nombre(registro);
 }
 
 const char *TituloDeTipo(std::uint32_t tipo) {
@@ -95,6 +95,15 @@ Examen Examinar(Archivo &copia, bool leerContenido,
   RecorridoCopia r = RecorrerCopia(copia, [&](const EntradaCopia &entrada) {
     if (finDeclaradoAntes && entrada.desplazamiento == declarada) {
       e.falla = sobrantes(declarada);
+      return !(interrumpida = true);
+    }
+    // Windows drops a name's trailing dots and spaces: "a." would land on a, and ".. " on
+    // the folder above.
+    std::string nombre = Nombre(entrada.registro);
+    if (nombre.back() == '.' || nombre.back() == ' ') {
+      e.falla = Hacer("nombre_no_valido", entrada.desplazamiento,
+                      "nombre no válido en el desplazamiento " + N(entrada.desplazamiento) +
+                          ": termina en punto o espacio");
       return !(interrumpida = true);
     }
     if (entrada.registro.tipo != kEntradaObras && entrada.registro.tipo != kEntradaDatos) {

@@ -44,8 +44,8 @@ struct NombreCopia {
 };
 NombreCopia AnalizarNombre(const std::string &nombre);
 
-// The header's name up to its terminator (the whole field when there is none).
-std::string NombreCabecera(const RegistroCopia &cabecera);
+// A record's name up to its terminator (the whole field when there is none).
+std::string NombreRegistro(const RegistroCopia &registro);
 
 // "Obras y Precios", "Obras", "Precios", or empty for a kind the writer never uses.
 const char *TituloDeTipo(std::uint32_t tipo);

@@ -96,10 +96,6 @@ int Uso(const std::string &motivo) {
   return kUso;
 }
 
-std::string NombreRegistro(const RegistroCopia &r) {
-  return NombreCabecera(r);
-}
-
 const char *Carpeta(std::uint32_t tipo) {
   return tipo == kEntradaDatos ? "Data" : "Obras";
 }
@@ -136,6 +132,11 @@ Examen ExaminarCopia(Archivo &copia, const std::string &ruta, bool leerContenido
   return Examinar(copia, leerContenido, avance);
 }
 
+// "1 entrada", "2 entradas".
+std::string Cuenta(std::uint64_t n, const char *una, const char *varias) {
+  return std::to_string(n) + " " + (n == 1 ? una : varias);
+}
+
 int CodigoDe(const Examen &e) {
   if (e.valida)
     return kExito;
@@ -154,7 +155,15 @@ std::string JsonFalla(const Examen &e) {
 
 // ---- list ----
 
+// An archive argument that names a folder.
+int EsUnaCarpeta(const std::string &mostrada) {
+  std::fprintf(stderr, "qor-copias: es una carpeta, no una copia: %s\n", mostrada.c_str());
+  return kNoLegible;
+}
+
 int Listar(const std::string &ruta, const std::string &mostrada, bool json) {
+  if (EsCarpeta(ruta.c_str()))
+    return EsUnaCarpeta(mostrada);
   Archivo copia;
   if (!copia.AbrirLectura(ruta.c_str())) {
     std::fprintf(stderr, "qor-copias: no se puede abrir la copia: %s\n", mostrada.c_str());
@@ -218,8 +227,9 @@ int Listar(const std::string &ruta, const std::string &mostrada, bool json) {
   for (const EntradaCopia &en : e.entradas)
     std::printf("%-5s %12u  %s\n", Carpeta(en.registro.tipo), en.registro.longitud,
                 Linea(NombreRegistro(en.registro)).c_str());
-  std::printf("Total: %zu entradas (%u de Obras, %u de Data), %llu bytes\n", e.entradas.size(),
-              obras, datos, static_cast<unsigned long long>(bytes));
+  std::printf("Total: %s (%u de Obras, %u de Data), %s\n",
+              Cuenta(e.entradas.size(), "entrada", "entradas").c_str(), obras, datos,
+              Cuenta(bytes, "byte", "bytes").c_str());
   if (!e.valida)
     std::printf("COPIA DAÑADA: %s\n", e.falla.mensaje.c_str());
   return CodigoDe(e);
@@ -248,8 +258,8 @@ Verificada VerificarUna(const std::string &ruta, const std::string &mostrada) {
 std::string LineaVerificada(const Verificada &v) {
   const Examen &e = v.examen;
   if (e.valida)
-    return v.mostrada + ": correcta (" + std::to_string(e.entradas.size()) + " entradas, " +
-           std::to_string(e.tamano) + " bytes)";
+    return v.mostrada + ": correcta (" + Cuenta(e.entradas.size(), "entrada", "entradas") + ", " +
+           Cuenta(e.tamano, "byte", "bytes") + ")";
   if (CodigoDe(e) == kNoLegible)
     return v.mostrada + ": ILEGIBLE: " + e.falla.mensaje;
   return v.mostrada + ": DAÑADA: " + e.falla.mensaje;
@@ -321,8 +331,8 @@ int Verificar(const std::string &ruta, const std::string &mostrada, bool json) {
   } else if (nombres.empty()) {
     std::printf("%s: no hay copias .smbk\n", mostrada.c_str());
   } else {
-    std::printf("%zu copias: %d correctas, %d dañadas, %d ilegibles\n", nombres.size(), correctas,
-                danadas, ilegibles);
+    std::printf("Copias: %zu. Correctas: %d. Dañadas: %d. Ilegibles: %d.\n", nombres.size(),
+                correctas, danadas, ilegibles);
   }
   return codigo;
 }
@@ -424,7 +434,8 @@ public:
                                  ? "ya existe (use --overwrite para reemplazarlo)"
                                  : "no se pudo poner en su sitio");
     }
-    std::printf("extraído: %s (%u bytes)\n", mostrado.c_str(), en.registro.longitud);
+    std::printf("extraído: %s (%s)\n", mostrado.c_str(),
+                Cuenta(en.registro.longitud, "byte", "bytes").c_str());
     return true;
   }
 
@@ -445,6 +456,8 @@ private:
 int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
             const std::string &destino, const std::string &destinoMostrado,
             const std::vector<std::string> &nombres, bool sobrescribir) {
+  if (EsCarpeta(ruta.c_str()))
+    return EsUnaCarpeta(mostrada);
   Archivo copia;
   if (!copia.AbrirLectura(ruta.c_str())) {
     std::fprintf(stderr, "qor-copias: no se puede abrir la copia: %s\n", mostrada.c_str());
@@ -503,8 +516,7 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
     else
       codigo = kIncompleta;
   }
-  std::printf("%d de %zu archivos extraídos en %s\n", escritas, elegidas.size(),
-              destinoMostrado.c_str());
+  std::printf("Extraídos: %d de %zu, en %s\n", escritas, elegidas.size(), destinoMostrado.c_str());
   return codigo;
 }
 

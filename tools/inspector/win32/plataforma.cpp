@@ -1,10 +1,24 @@
 #include "plataforma_inspector.h"
 
+#include <cstdlib>
 #include <windows.h>
 
+namespace {
+
+UINT paginaAnterior = 0;
+
+void DevolverPagina() {
+  SetConsoleOutputCP(paginaAnterior);
+}
+
+} // namespace
+
 void PrepararPlataforma() {
-  // The texts are in the ANSI code page; a console window would read them as OEM.
-  SetConsoleOutputCP(GetACP());
+  // The texts are in the ANSI code page; a console window would read them as OEM. The
+  // console is shared with the caller, so its page is given back at exit.
+  paginaAnterior = GetConsoleOutputCP();
+  if (paginaAnterior != 0 && SetConsoleOutputCP(GetACP()))
+    std::atexit(DevolverPagina);
 }
 
 bool RutaDeArgumento(const char *argumento, std::string &ruta, std::string &motivo) {
