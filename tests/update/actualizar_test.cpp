@@ -2,6 +2,7 @@
 #include "programas_prueba.h"
 #include "update/actualizar.h"
 #include "update/descarga.h"
+#include "update/instalar_paquete.h"
 #include "update/sesion_actualizacion.h"
 
 #include <algorithm>
@@ -171,5 +172,26 @@ TEST_F(Actualizacion, ConArchivoDelPublicador) {
   EXPECT_EQ(avisos.size(), 1u);
 }
 #endif
+
+} // namespace
+
+namespace {
+
+// The texts are the system's own, byte for byte: Windows-1252 in the Windows build.
+TEST(TextosActualizacion, BytePorByte) {
+#ifdef _WIN32
+  const std::string a = "\xE1", o = "\xF3";
+#else
+  const std::string a = "\xC3\xA1", o = "\xC3\xB3";
+#endif
+  EXPECT_EQ(std::string(kMensajeSeAbriraProducto),
+            "Se abrir" + a + " QOR_Fenestrali_2 para terminar de configurar la actualizaci" + o +
+                "n");
+  EXPECT_STREQ(kMensajeSinActualizaciones, "No hay actualizaciones nuevas para descargar");
+  EXPECT_STREQ(kMensajeServidorNoDisponible, "El servidor no se encuentra disponible");
+  EXPECT_EQ(std::string(kEstadoDescargando), "Descargando archivos..." + std::string(38, ' '));
+  EXPECT_EQ(std::string(kMensajePaqueteNoValido).rfind("La actualizaci" + o + "n descargada", 0),
+            0u);
+}
 
 } // namespace
