@@ -8,6 +8,7 @@
 #include "update/texto_acotado.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -215,15 +216,15 @@ bool InstalarPaquete() {
 
   std::vector<Paso> pasos;
   std::uint32_t cantidad = 0;
-  Flujo *paquete = nullptr;
+  std::unique_ptr<Flujo> paquete;
   bool valido = false;
   if (s.carpetaInstalacion[0] && s.rutaPaquete[0] && elPC->ExisteArchivo(s.rutaPaquete)) {
-    paquete = new Flujo(s.rutaPaquete);
+    paquete = std::make_unique<Flujo>(s.rutaPaquete);
     valido = paquete->EstaAbierto() && paquete->Correcto() &&
              Planear(*paquete, paquete->Tamano(), s.carpetaInstalacion, sistema, cantidad, pasos);
   }
   if (!valido) {
-    delete paquete;
+    paquete.reset();
     if (s.rutaPaquete[0])
       BorrarRestos(s.rutaPaquete);
     consola.Aviso(kMensajePaqueteNoValido, IconoAviso::Error);
@@ -255,7 +256,7 @@ bool InstalarPaquete() {
     consola.AtenderMensaje();
   }
   paquete->Cerrar();
-  delete paquete;
+  paquete.reset();
   BorrarRestos(s.rutaPaquete);
   BorrarAcoplesObsoletos();
   if (!fallidos.empty())
