@@ -107,6 +107,15 @@ std::string Linea(const std::string &nombreAnsi) {
 std::string JsonAnsi(const std::string &nombreAnsi) {
   return Json(Utf8DeAnsi(nombreAnsi));
 }
+// The tool's own texts are in the build's execution character set: Windows-1252 in the
+// Windows build, UTF-8 natively.
+std::string JsonPropio(const std::string &texto) {
+#ifdef _WIN32
+  return Json(Utf8DeAnsi(texto));
+#else
+  return Json(texto);
+#endif
+}
 std::string JsonRuta(const std::string &ruta) {
 #ifdef _WIN32
   return Json(Utf8DeAnsi(ruta));
@@ -150,7 +159,7 @@ std::string JsonFalla(const Examen &e) {
     return "null";
   return "{\"codigo\":" + Json(e.falla.codigo) +
          ",\"desplazamiento\":" + std::to_string(e.falla.desplazamiento) +
-         ",\"mensaje\":" + Json(Utf8DeAnsi(e.falla.mensaje)) + "}";
+         ",\"mensaje\":" + JsonPropio(e.falla.mensaje) + "}";
 }
 
 // ---- list ----
