@@ -50,21 +50,28 @@ bool LeerInternet(ManejadorInternet recurso, void *destino, std::uint32_t capaci
   if (!r || !r->esRecurso)
     return false;
   if (r->inicio == r->fin) {
-    // Waits until something has arrived (0 at the content's end), then takes only that.
-    DWORD disponible = 0;
-    if (!InternetQueryDataAvailable(r->h, &disponible, 0, 0))
-      return false;
-    if (disponible == 0)
-      return true;
-    if (disponible > kBloque)
-      disponible = kBloque;
     r->datos.resize(kBloque);
-    DWORD cantidad = 0;
-    if (!InternetReadFile(r->h, r->datos.data(), disponible, &cantidad))
-      return false;
     r->inicio = 0;
-    r->fin = cantidad;
-    if (cantidad == 0)
+    r->fin = 0;
+    // Whatever has arrived, without waiting; when nothing has, wait until something has
+    // (or the content has ended: nothing available) and take it.
+    for (int intento = 0; intento < 2 && r->fin == 0; ++intento) {
+      if (intento == 1) {
+        DWORD disponible = 0;
+        if (!InternetQueryDataAvailable(r->h, &disponible, 0, 0))
+          return false;
+        if (disponible == 0)
+          return true;
+      }
+      INTERNET_BUFFERSA b{};
+      b.dwStructSize = sizeof b;
+      b.lpvBuffer = r->datos.data();
+      b.dwBufferLength = kBloque;
+      if (!InternetReadFileExA(r->h, &b, IRF_NO_WAIT, 0))
+        return false;
+      r->fin = b.dwBufferLength;
+    }
+    if (r->fin == 0)
       return true;
   }
   DWORD n = r->fin - r->inicio;
