@@ -120,16 +120,17 @@ TEST_F(Inspector, EachKindOfBackupListsVerifiesAndExtractsByteForByte) {
     Ejecucion l = Copias({"list", Arg(copia)});
     EXPECT_EQ(l.codigo, 0) << l.errores;
     std::vector<std::string> lineas = Lineas(l.salida);
-    ASSERT_EQ(lineas.size(), 6 + leida.entradas.size()) << l.salida;
+    ASSERT_EQ(lineas.size(), 7 + leida.entradas.size()) << l.salida;
     EXPECT_EQ(lineas[1], "Nombre en la cabecera: " + leida.nombre);
-    EXPECT_EQ(lineas[2], "Tipo: " + std::to_string(caso.tipo) + " (" + caso.titulo + ")");
-    EXPECT_EQ(lineas[3].rfind("Fecha: ", 0), 0u);
-    EXPECT_NE(lineas[3].find("  Hora: "), std::string::npos);
-    EXPECT_EQ(lineas[4], "Longitud: " + std::to_string(bytes.size()) + " bytes en la cabecera, " +
+    EXPECT_EQ(lineas[2], std::string("Título: ") + caso.titulo);
+    EXPECT_EQ(lineas[3], "Tipo: " + std::to_string(caso.tipo) + " (" + caso.titulo + ")");
+    EXPECT_EQ(lineas[4].rfind("Fecha: ", 0), 0u);
+    EXPECT_NE(lineas[4].find("  Hora: "), std::string::npos);
+    EXPECT_EQ(lineas[5], "Longitud: " + std::to_string(bytes.size()) + " bytes en la cabecera, " +
                              std::to_string(bytes.size()) + " bytes reales");
     std::size_t obras = 0, total = 0;
     for (std::size_t i = 0; i < leida.entradas.size(); ++i) {
-      EXPECT_EQ(lineas[5 + i], Fila(leida.entradas[i]));
+      EXPECT_EQ(lineas[6 + i], Fila(leida.entradas[i]));
       obras += leida.entradas[i].tipo == 1;
       total += leida.entradas[i].contenido.size();
     }

@@ -196,7 +196,7 @@ int Listar(const std::string &ruta, const std::string &mostrada, bool json) {
                     ",\"tamano\":" + std::to_string(e.tamano) + ",\"cabecera\":";
     if (e.cabeceraLeida) {
       s += "{\"nombre\":" + JsonAnsi(nombre) + ",\"tipo\":" + std::to_string(e.cabecera.tipo) +
-           ",\"titulo\":" + (*titulo ? Json(titulo) : "null") +
+           ",\"titulo\":" + (analizado.reconocido ? JsonAnsi(analizado.titulo) : "null") +
            ",\"fecha\":" + (analizado.reconocido ? Json(analizado.fecha) : "null") +
            ",\"hora\":" + (analizado.reconocido ? Json(analizado.hora) : "null") +
            ",\"longitud\":" + std::to_string(e.cabecera.longitud) + "}";
@@ -222,6 +222,12 @@ int Listar(const std::string &ruta, const std::string &mostrada, bool json) {
   std::printf("Copia: %s\n", mostrada.c_str());
   if (e.cabeceraLeida) {
     std::printf("Nombre en la cabecera: %s\n", Linea(nombre).c_str());
+    // The title is the name's, the kind is the number's; restoring goes by the number.
+    if (analizado.reconocido)
+      std::printf("Título: %s%s\n", Linea(analizado.titulo).c_str(),
+                  analizado.titulo == titulo ? "" : " (no corresponde al tipo)");
+    else
+      std::printf("Título: no consta en el nombre\n");
     if (*titulo)
       std::printf("Tipo: %u (%s)\n", e.cabecera.tipo, titulo);
     else
