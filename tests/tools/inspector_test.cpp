@@ -481,6 +481,21 @@ TEST_F(Inspector, AFailedWriteLeavesNoHalfFile) {
                 {"Obras/Obras.dft", LeerArchivo(En("\\Obras\\Obras.dft"))}}));
 }
 
+TEST_F(InspectorDanadas, AFolderDeepInTheHostIsVerifiedWhole) {
+  // Paths past the catalogue's 255-character fields: nothing may be left out unseen.
+  std::string carpeta = kCopias;
+  for (int i = 0; i < 6; ++i)
+    carpeta += "\\" + std::string(50, static_cast<char>('a' + i));
+  std::string nombre = std::string(200, 'c') + ".smbk";
+  EscribirArchivo(carpeta + "\\" + nombre, Copia("b.obr"));
+  ASSERT_GT(Arg(carpeta + "\\" + nombre).size(), 500u);
+
+  Ejecucion v = Copias({"verify", Arg(carpeta)});
+  EXPECT_EQ(v.codigo, 0);
+  EXPECT_EQ(v.salida, Arg(carpeta) + "/" + nombre + ": correcta (2 entradas, 486 bytes)\n" +
+                          "Copias: 1. Correctas: 1. Dañadas: 0. Ilegibles: 0.\n");
+}
+
 TEST_F(Inspector, WindowsNamesBecomeUtf8OnTheHost) {
   // A job file named in Windows-1252, as the product names them.
   EscribirArchivo(En("\\Obras\\Casa P\xE9rez.obr"), "p\xE9rez");

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Called once before anything else: natively, drive Z: is mapped to the host's root so
 // that host paths reach the services as Windows paths (as Wine does); in the Windows
@@ -25,6 +26,10 @@ bool EsRedireccion(const char *ruta);
 
 // The file's size in 64 bits, where the archive services see only 32; false when unknown.
 bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano);
+
+// The names of the files (not folders) directly in the folder, whatever their length;
+// false when the folder can't be read.
+bool ArchivosDeCarpeta(const char *carpeta, std::vector<std::string> &nombres);
 
 // True when the path is a folder (a redirection to one included).
 bool EsCarpeta(const char *ruta);

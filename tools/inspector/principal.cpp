@@ -7,7 +7,6 @@
 
 #include "backup/formato_copia.h"
 #include "system/archivo.h"
-#include "system/lista_nombres.h"
 #include "system/pc.h"
 
 #include <algorithm>
@@ -306,15 +305,16 @@ int Verificar(const std::string &ruta, const std::string &mostrada, bool json) {
     return CodigoDe(v.examen);
   }
 
-  ListaNombres lista;
-  if (!ListarArchivos(ruta.c_str(), &lista)) {
+  // Listed here rather than through the catalogue's list, whose fixed fields would leave
+  // out a long name without a word.
+  std::vector<std::string> todos, nombres;
+  if (!ArchivosDeCarpeta(ruta.c_str(), todos)) {
     std::fprintf(stderr, "qor-copias: no se puede leer la carpeta: %s\n", mostrada.c_str());
     return kNoLegible;
   }
-  std::vector<std::string> nombres;
-  for (std::int32_t i = 1; i <= lista.Cantidad(); ++i)
-    if (TerminaEnSmbk(lista.Item(i)->nombre))
-      nombres.push_back(lista.Item(i)->nombre);
+  for (const std::string &n : todos)
+    if (TerminaEnSmbk(n.c_str()))
+      nombres.push_back(n);
   std::sort(nombres.begin(), nombres.end());
 
   std::string separador = mostrada.empty() || mostrada.back() == '/' || mostrada.back() == '\\'

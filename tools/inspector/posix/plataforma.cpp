@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +71,20 @@ bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano) {
   if (stat(RutaLocal(ruta).c_str(), &st) != 0)
     return false;
   tamano = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
+bool ArchivosDeCarpeta(const char *carpeta, std::vector<std::string> &nombres) {
+  std::string base = RutaLocal(carpeta);
+  DIR *d = opendir(base.c_str());
+  if (!d)
+    return false;
+  while (dirent *e = readdir(d)) {
+    struct stat st;
+    if (stat((base + "/" + e->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+      nombres.push_back(e->d_name);
+  }
+  closedir(d);
   return true;
 }
 

@@ -53,6 +53,20 @@ bool TamanoEnDisco(const char *ruta, std::uint64_t &tamano) {
   return true;
 }
 
+bool ArchivosDeCarpeta(const char *carpeta, std::vector<std::string> &nombres) {
+  std::string patron = std::string(carpeta) + "\\*";
+  WIN32_FIND_DATAA datos;
+  HANDLE h = FindFirstFileA(patron.c_str(), &datos);
+  if (h == INVALID_HANDLE_VALUE)
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    if ((datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      nombres.push_back(datos.cFileName);
+  } while (FindNextFileA(h, &datos));
+  FindClose(h);
+  return true;
+}
+
 bool EsCarpeta(const char *ruta) {
   DWORD a = GetFileAttributesA(ruta);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
