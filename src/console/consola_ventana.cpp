@@ -6,6 +6,7 @@
 #include "system/pc.h"
 #include "toolkit/controles.h"
 #include "toolkit/pantalla.h"
+#include "update/actualizar.h"
 
 #include <cstring>
 #include <new>
@@ -101,6 +102,7 @@ void ConsolaVentana::Iniciar(HINSTANCE instancia) {
 
   consolaActiva = this;
   laConsola = this;
+  comandoActualizar = Actualizar;
   if (botonObras)
     botonObras->alClic = AlClicCopia<Obras>;
   if (botonPrecios)

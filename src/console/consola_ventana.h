@@ -61,7 +61,8 @@ public:
   // Posts again the quit message that AtenderMensaje took, so that the loop still ends.
   void DevolverSalida();
 
-  // The update slot's command, which enters and leaves the busy state itself; none for now.
+  // The update slot's command, which enters and leaves the busy state itself; with none the
+  // button runs only the busy state.
   ComandoConsola comandoActualizar = nullptr;
 
   PC *pc = nullptr;

@@ -66,6 +66,15 @@ std::string ConsolaEnMarcha::RutaWindows(const std::string &rutaHost) {
 }
 
 bool ConsolaEnMarcha::Arrancar(bool esperarVentana) {
+  // Xvfb has no window manager: Wine is told to draw this program's caption and frame
+  // itself, as Windows does, so that the picture of the window shows them. Windows
+  // ignores the key.
+  HKEY clave;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\QOR_Consola.exe\\X11 Driver",
+                      0, nullptr, 0, KEY_SET_VALUE, nullptr, &clave, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(clave, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE *>("N"), 2);
+    RegCloseKey(clave);
+  }
   std::string exe = RutaWindows(QOR_CONSOLA_EXE);
   STARTUPINFOA inicio{};
   inicio.cb = sizeof inicio;

@@ -461,3 +461,33 @@ TEST_F(Consola, CerrarSinComandoTerminaConCodigoCero) {
   PostMessageA(Ventana(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(EsperarFin(), 0);
 }
+
+// The update button with no update server answering: the command makes its safety copy
+// (listed and selected), tells the user, says that the product will open, and leaves the
+// busy state. Every box is answered with OK, whatever the server did.
+TEST_F(Consola, ActualizarSinServidorHaceLaCopiaYAvisa) {
+  PrepararInstalacion(TresObras());
+  ASSERT_TRUE(Arrancar());
+  Pulsar(kBotonActualizar);
+  std::vector<std::string> avisos;
+  for (HWND aviso = EsperarAviso(); aviso; aviso = EsperarAviso(5000)) {
+    avisos.push_back(TextoAviso(aviso));
+    if (avisos.size() == 1) {
+      for (int id : kComandos)
+        EXPECT_FALSE(Habilitado(id)) << "control " << id;
+    }
+    Responder(aviso, IDOK);
+  }
+  ASSERT_TRUE(EsperarInactiva());
+  ASSERT_FALSE(avisos.empty());
+  EXPECT_EQ(avisos.back(),
+            "Se abrir\xE1 QOR_Fenestrali_2 para terminar de configurar la actualizaci\xF3n");
+  std::vector<std::string> archivos = Archivos();
+  ASSERT_EQ(archivos.size(), 1u);
+  EXPECT_EQ(archivos[0].rfind("Obras y Precios Fecha ", 0), 0u);
+  EXPECT_TRUE(ArchivoCompleto(archivos[0]));
+  EXPECT_EQ(Lista(), std::vector<std::string>{Visible(archivos[0])});
+  EXPECT_EQ(Seleccion(), 0);
+  CerrarVentana();
+  EXPECT_EQ(EsperarFin(), 0);
+}
