@@ -285,4 +285,38 @@ TEST_F(Restaurar, ATargetThatCantBeWrittenIsNamedAtTheEndAndTheRestIsRestored) {
   EXPECT_EQ(avisos[1].texto.find("Obras.tbl"), std::string::npos);
 }
 
+TEST_F(Restaurar, FilesLargerThanTheCopyBufferRoundTripWithTheSamePositions) {
+  // Several times the copy buffer, and not a multiple of it.
+  std::string grande = Contenido("grande", (5u << 20) / 2 + 12345);
+  EscribirArchivo(En("\\Obras\\Grande.obr"), grande);
+  EscribirArchivo(En("\\Data\\Vidrios.tbl"), "vidrios");
+  Copia(CrearCopiaObras);
+  EXPECT_EQ(consola->Posiciones(), (std::vector<std::int64_t>{1, 2, 3, 4, 5}));
+  EscribirArchivo(En("\\Obras\\Grande.obr"), "pisado");
+  consola->llamadas.clear();
+  consola->Responder({true});
+  EXPECT_TRUE(RestaurarCopia());
+  EXPECT_EQ(LeerArchivo(En("\\Obras\\Grande.obr")), grande);
+  // After the safety copy's 25 positions: the header, then two per entry.
+  auto posiciones = consola->Posiciones();
+  ASSERT_EQ(posiciones.size(), 25u + 1u + 2u);
+  std::uint32_t fin = 160 + 160 + static_cast<std::uint32_t>(grande.size());
+  EXPECT_EQ(std::vector<std::int64_t>(posiciones.begin() + 25, posiciones.end()),
+            (std::vector<std::int64_t>{160, 320, fin}));
+}
+
+TEST_F(Restaurar, NotInstalledEndsAfterTheTwoNoticesWithNothingWritten) {
+  BorrarArbol(kInstalacion);
+  consola->AgregarItem("Obras Fecha 01/01/2020 Hora 00:00:00");
+  consola->Seleccionar(0);
+  consola->Responder({true});
+  EXPECT_FALSE(RestaurarCopia());
+  EXPECT_FALSE(Existe(kInstalacion));
+  auto avisos = consola->De(Op::Aviso);
+  ASSERT_EQ(avisos.size(), 2u);
+  EXPECT_EQ(avisos[0].valor, static_cast<std::int64_t>(IconoAviso::Advertencia));
+  EXPECT_EQ(avisos[1].valor, static_cast<std::int64_t>(IconoAviso::Ninguno));
+  EXPECT_TRUE(consola->De(Op::MostrarEstado).empty());
+}
+
 } // namespace
