@@ -384,6 +384,38 @@ TEST_F(Inspector, ExtractKeepsExistingFilesUnlessAskedAndPicksEntriesByName) {
             (std::map<std::string, std::string>{{"Obras/", ""}, {"Obras/Local.obr/", ""}}));
 }
 
+TEST_F(Inspector, SalvageTakesOutTheSoundEntriesBeforeTheFaultOnly) {
+  Obras();
+  ASSERT_TRUE(CrearCopiaObras());
+  std::string copia = UnicaCopia();
+  std::string bytes = LeerArchivo(copia);
+  CopiaLeida leida = Desarmar(bytes);
+  ASSERT_EQ(leida.entradas.size(), 4u);
+  // Cut 10 bytes into the last entry's content, as a full disk would leave it.
+  std::size_t ultima = bytes.size() - leida.entradas.back().contenido.size() - 160;
+  EscribirArchivo(copia, bytes.substr(0, ultima + 160 + 10));
+
+  Ejecucion x = Copias({"extract", Arg(copia), "--to", Arg(kDestino)});
+  EXPECT_EQ(x.codigo, 1);
+  EXPECT_FALSE(Existe(kDestino));
+
+  x = Copias({"extract", Arg(copia), "--to", Arg(kDestino), "--salvage"});
+  EXPECT_EQ(x.codigo, 1);
+  EXPECT_NE(x.errores.find("desplazamiento " + std::to_string(ultima)), std::string::npos)
+      << x.errores;
+  std::map<std::string, std::string> esperado{{"Obras/", ""}};
+  for (std::size_t i = 0; i + 1 < leida.entradas.size(); ++i)
+    esperado["Obras/" + leida.entradas[i].nombre] = leida.entradas[i].contenido;
+  EXPECT_EQ(Arbol(kDestino), esperado);
+
+  // The cut entry is not among them, whatever its name.
+  BorrarArbol(kDestino);
+  x = Copias(
+      {"extract", Arg(copia), "--to", Arg(kDestino), "--salvage", leida.entradas.back().nombre});
+  EXPECT_EQ(x.codigo, 4);
+  EXPECT_FALSE(Existe(kDestino));
+}
+
 TEST_F(Inspector, WrongCommandLinesAreRefusedWithUsage) {
   const std::vector<std::vector<std::string>> casos = {
       {},
@@ -391,6 +423,7 @@ TEST_F(Inspector, WrongCommandLinesAreRefusedWithUsage) {
       {"list"},
       {"list", "a.smbk", "b.smbk"},
       {"list", "--overwrite", "a.smbk"},
+      {"verify", "--salvage", "a.smbk"},
       {"verify", "--to", Arg(kDestino), "a.smbk"},
       {"extract", "a.smbk"},
       {"extract", "a.smbk", "--json", "--to", Arg(kDestino)},

@@ -38,11 +38,12 @@ const char *const kAyuda =
     "  verify COPIA|CARPETA [--json]\n"
     "      Comprueba que la copia está entera; con una carpeta (la BK de una\n"
     "      instalación) comprueba cada .smbk que contiene, una línea por copia.\n"
-    "  extract COPIA --to CARPETA [--overwrite] [NOMBRE...]\n"
+    "  extract COPIA --to CARPETA [--overwrite] [--salvage] [NOMBRE...]\n"
     "      Escribe las entradas nombradas (o todas) en CARPETA/Obras y CARPETA/Data.\n"
     "      Un NOMBRE puede llevar delante Obras/ o Data/ para elegir la carpeta.\n"
     "      No reemplaza archivos existentes salvo con --overwrite. Una copia dañada\n"
-    "      no se extrae.\n"
+    "      no se extrae; con --salvage se extraen sus entradas sanas anteriores al\n"
+    "      fallo.\n"
     "\n"
     "Códigos de salida:\n"
     "  0  correcto\n"
@@ -86,6 +87,7 @@ struct Opciones {
   std::vector<std::string> posicionales;
   bool json = false;
   bool sobrescribir = false;
+  bool rescatar = false;
   bool hayDestino = false;
   std::string destino;
 };
@@ -470,7 +472,7 @@ private:
 
 int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
             const std::string &destino, const std::string &destinoMostrado,
-            const std::vector<std::string> &nombres, bool sobrescribir) {
+            const std::vector<std::string> &nombres, bool sobrescribir, bool rescatar) {
   if (EsCarpeta(ruta.c_str()))
     return EsUnaCarpeta(mostrada);
   Archivo copia;
@@ -478,12 +480,19 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
     std::fprintf(stderr, "qor-copias: no se puede abrir la copia: %s\n", mostrada.c_str());
     return kNoLegible;
   }
-  // Nothing is written before the whole archive proved sound.
+  // Nothing is written before the whole archive proved sound, unless the user asks for
+  // the sound entries before the fault: every byte of those is in the archive.
   Examen e = ExaminarCopia(copia, ruta, false, nullptr);
+  int danada = kExito;
   if (!e.valida) {
-    std::fprintf(stderr, "qor-copias: %s: %s; no se extrae nada\n", mostrada.c_str(),
-                 e.falla.mensaje.c_str());
-    return CodigoDe(e);
+    if (!rescatar || e.falla.codigo == "no_legible" || e.falla.codigo == "demasiado_grande") {
+      std::fprintf(stderr, "qor-copias: %s: %s; no se extrae nada\n", mostrada.c_str(),
+                   e.falla.mensaje.c_str());
+      return CodigoDe(e);
+    }
+    std::fprintf(stderr, "qor-copias: %s: %s; solo se extraen las %zu entradas anteriores\n",
+                 mostrada.c_str(), e.falla.mensaje.c_str(), e.entradas.size());
+    danada = CodigoDe(e);
   }
 
   std::vector<Pedido> pedidos;
@@ -504,11 +513,13 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
   int codigo = kExito;
   for (const Pedido &p : pedidos)
     if (!p.hallado) {
-      std::fprintf(stderr, "qor-copias: no está en la copia: %s\n", p.texto.c_str());
+      std::fprintf(stderr, "qor-copias: no está en la copia%s: %s\n",
+                   danada != kExito ? " (antes del fallo)" : "", p.texto.c_str());
       codigo = kIncompleta;
     }
+  // An entry not written outweighs the damage already told.
   if (elegidas.empty())
-    return codigo;
+    return codigo != kExito ? codigo : danada;
 
   if (!pc.ExisteCarpeta(destino.c_str()))
     pc.CrearCarpeta(destino.c_str());
@@ -532,7 +543,7 @@ int Extraer(PC &pc, const std::string &ruta, const std::string &mostrada,
       codigo = kIncompleta;
   }
   std::printf("Extraídos: %d de %zu, en %s\n", escritas, elegidas.size(), destinoMostrado.c_str());
-  return codigo;
+  return codigo != kExito ? codigo : danada;
 }
 
 // ---- command line ----
@@ -553,6 +564,8 @@ int Ejecutar(int argc, char **argv) {
       o.json = true;
     } else if (a == "--overwrite") {
       o.sobrescribir = true;
+    } else if (a == "--salvage") {
+      o.rescatar = true;
     } else if (a == "--to") {
       if (i + 1 >= argc)
         return Uso("falta la carpeta tras --to");
@@ -571,8 +584,8 @@ int Ejecutar(int argc, char **argv) {
     return Uso("orden desconocida: " + o.orden);
   if (o.posicionales.empty())
     return Uso("falta la copia");
-  if (o.orden != "extract" && (o.hayDestino || o.sobrescribir))
-    return Uso("--to y --overwrite solo valen para extract");
+  if (o.orden != "extract" && (o.hayDestino || o.sobrescribir || o.rescatar))
+    return Uso("--to, --overwrite y --salvage solo valen para extract");
   if (o.orden != "extract" && o.posicionales.size() > 1)
     return Uso("sobra un argumento: " + o.posicionales[1]);
   if (o.orden == "extract" && o.json)
@@ -594,7 +607,8 @@ int Ejecutar(int argc, char **argv) {
   PC pc;
   elPC = &pc;
   std::vector<std::string> nombres(o.posicionales.begin() + 1, o.posicionales.end());
-  int codigo = Extraer(pc, ruta, o.posicionales[0], destino, o.destino, nombres, o.sobrescribir);
+  int codigo =
+      Extraer(pc, ruta, o.posicionales[0], destino, o.destino, nombres, o.sobrescribir, o.rescatar);
   elPC = nullptr;
   return codigo;
 }
