@@ -75,6 +75,8 @@ bool ConsolaEnMarcha::Arrancar(bool esperarVentana) {
     RegSetValueExA(clave, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE *>("N"), 2);
     RegCloseKey(clave);
   }
+  // The caption's close box is a glyph of Wine's Marlett font, which a new prefix may lack.
+  CopyFileA("Z:\\usr\\share\\wine\\fonts\\marlett.ttf", "C:\\windows\\Fonts\\marlett.ttf", TRUE);
   std::string exe = RutaWindows(QOR_CONSOLA_EXE);
   STARTUPINFOA inicio{};
   inicio.cb = sizeof inicio;
