@@ -35,8 +35,10 @@ std::int32_t Porcentaje(std::int32_t esperado, std::int32_t recibidos) {
 }
 
 // Copies the CAB (everything after the descriptor) from the download into its own file,
-// hashing it on the way. False when a read or a write did not move every byte.
-bool CopiarCab(Flujo &smx, const char *rutaCab, std::int32_t largoCab, char resumen[65]) {
+// hashing it on the way and noting whether it starts as a cabinet does. False when a
+// read or a write did not move every byte.
+bool CopiarCab(Flujo &smx, const char *rutaCab, std::int32_t largoCab, char resumen[65],
+               bool &esGabinete) {
   Flujo cab(rutaCab);
   if (!cab.EstaAbierto() || !cab.Correcto())
     return false;
@@ -52,6 +54,8 @@ bool CopiarCab(Flujo &smx, const char *rutaCab, std::int32_t largoCab, char resu
     cab.EscribirEn(hecho, bloque.data(), cantidad);
     if (!cab.Correcto())
       return false;
+    if (hecho == 0)
+      esGabinete = cantidad >= 4 && std::memcmp(bloque.data(), "MSCF", 4) == 0;
     sha.Agregar(bloque.data(), cantidad);
     hecho += static_cast<std::int32_t>(cantidad);
   }
@@ -171,11 +175,13 @@ bool DescargarYExtraer(const char *urlBase, const char *producto) {
 
   BorrarSiExiste(rutaCab);
   char resumen[65] = {};
-  if (!CopiarCab(smx, rutaCab, esperado - kLargoDescriptor, resumen))
+  bool esGabinete = false;
+  if (!CopiarCab(smx, rutaCab, esperado - kLargoDescriptor, resumen, esGabinete))
     return fallar(&smx, kMensajeEscrituraFallida);
   smx.Cerrar();
   elPC->BorrarArchivo(rutaSmx);
-  if (s.resumenCab[0] && std::strcmp(resumen, s.resumenCab) != 0)
+  // SetupApi copies a file that is no cabinet as it is: it would become the package.
+  if (!esGabinete || (s.resumenCab[0] && std::strcmp(resumen, s.resumenCab) != 0))
     return fallar(nullptr, kMensajeActualizacionDanada);
 
   consola.MostrarEstado("Descomprimiendo archivos...");

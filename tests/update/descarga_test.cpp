@@ -106,7 +106,7 @@ TEST_F(Descarga, MilCientoVeintiochoBytesYExpansionFallida) {
 // The quotient 100 / size is rounded before the product: 1156 bytes end at 99, and the
 // bar is not forced to 100.
 TEST_F(Descarga, AlgunosTamanosTerminanEnNoventaYNueve) {
-  PublicarSmx(Descriptor("QOR_Fenestrali_2 1:1028") + std::string(1028, 'k'));
+  PublicarSmx(Descriptor("QOR_Fenestrali_2 1:1028") + "MSCF" + std::string(1024, 'k'));
   ASSERT_TRUE(ComprobarYDescargar());
   EXPECT_EQ(PosicionesDescarga(), (std::vector<std::int64_t>{88, 99, 99}));
 }
@@ -162,16 +162,20 @@ TEST_F(Descarga, DescargaIncompletaSeDescarta) {
   }
 }
 
-// A CAB that does not match the descriptor's digest is deleted unexpanded; without a
-// digest the same bytes are taken as they come.
+// A CAB that does not match the descriptor's digest, or (without a digest) a body that
+// is no cabinet at all, is deleted unexpanded and the user is told.
 TEST_F(Descarga, CabDanadoNoSeExpande) {
-  std::string smx = Fixture("actualizacion.smx");
-  smx[200] = static_cast<char>(smx[200] ^ 0x01);
-  PublicarSmx(smx);
-  EXPECT_FALSE(ComprobarYDescargar());
-  EXPECT_FALSE(Existe(kSmx));
-  EXPECT_FALSE(Existe(kCab));
-  EXPECT_EQ(consola->Avisos(), std::vector<std::string>{kMensajeActualizacionDanada});
+  std::string danado = Fixture("actualizacion.smx");
+  danado[200] = static_cast<char>(danado[200] ^ 0x01);
+  std::string pagina = "<html><body>Mantenimiento</body></html>" + std::string(961, ' ');
+  for (const std::string &smx : {danado, Descriptor("QOR_Fenestrali_2 1:1000") + pagina}) {
+    PublicarSmx(smx);
+    consola->llamadas.clear();
+    EXPECT_FALSE(ComprobarYDescargar());
+    EXPECT_FALSE(Existe(kSmx));
+    EXPECT_FALSE(Existe(kCab));
+    EXPECT_EQ(consola->Avisos(), std::vector<std::string>{kMensajeActualizacionDanada});
+  }
 }
 
 // Where the .smx or the .cab cannot be written (here a folder stands in the way), the
