@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -488,6 +489,33 @@ TEST_F(Consola, ActualizarSinServidorHaceLaCopiaYAvisa) {
   EXPECT_TRUE(ArchivoCompleto(archivos[0]));
   EXPECT_EQ(Lista(), std::vector<std::string>{Visible(archivos[0])});
   EXPECT_EQ(Seleccion(), 0);
+  CerrarVentana();
+  EXPECT_EQ(EsperarFin(), 0);
+}
+
+// The Tab key walks the focus from the first label to the list, along the buttons in
+// order, and from the last button back to the first label (labels and the bar are skipped).
+TEST_F(Consola, TabRecorreLaListaYLosBotones) {
+  PrepararInstalacion(TresObras());
+  ASSERT_TRUE(Arrancar());
+  const int recorrido[] = {kEtiquetaRed,   kListaCopias,     kBotonObras,
+                           kBotonPrecios,  kBotonCompleta,   kBotonRestaurar,
+                           kBotonEliminar, kBotonActualizar, kEtiquetaRed};
+  auto foco = [&] {
+    GUITHREADINFO hilo{};
+    hilo.cbSize = sizeof hilo;
+    GetGUIThreadInfo(proceso_.dwThreadId, &hilo);
+    return hilo.hwndFocus;
+  };
+  ASSERT_EQ(foco(), Control(recorrido[0]));
+  for (std::size_t i = 1; i < std::size(recorrido); ++i) {
+    SCOPED_TRACE("Tab from control " + std::to_string(recorrido[i - 1]));
+    PostMessageA(Control(recorrido[i - 1]), WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PostMessageA(Control(recorrido[i - 1]), WM_KEYUP, VK_TAB, 0xC00F0001);
+    for (int espera = 0; espera < 100 && foco() != Control(recorrido[i]); ++espera)
+      Sleep(20);
+    EXPECT_EQ(foco(), Control(recorrido[i]));
+  }
   CerrarVentana();
   EXPECT_EQ(EsperarFin(), 0);
 }
