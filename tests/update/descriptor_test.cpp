@@ -143,3 +143,29 @@ TEST_F(VersionOfrecida, TextoDelServidor) {
   }
   EXPECT_FALSE(LeerTextoServidor(nullptr, 0)); // no session
 }
+
+// Random descriptors of every length around the buffers' edges: whatever arrives, the
+// read stays within its buffers (checked by the sanitizers natively), and a version is
+// offered only for a text that starts with the product name and gives a usable size.
+TEST_F(VersionOfrecida, DescriptoresAlAzar) {
+  std::uint32_t semilla = 12345;
+  auto azar = [&semilla](std::uint32_t n) {
+    semilla = semilla * 1103515245u + 12345u;
+    return (semilla >> 8) % n;
+  };
+  const std::string alfabeto = "QOR_Fenestrali_2 0123456789:-+ sha256=abcdef\t";
+  for (int i = 0; i < 150; ++i) {
+    std::size_t largo = azar(4) == 0 ? 1000 + azar(100) : azar(300);
+    std::string cuerpo = azar(2) ? "QOR_Fenestrali_2" : "";
+    while (cuerpo.size() < largo)
+      cuerpo += azar(10) == 0 ? static_cast<char>(azar(256)) : alfabeto[azar(alfabeto.size())];
+    cuerpo.resize(largo);
+    PublicarSmx(cuerpo);
+    laSesionActualizacion.tamanoEsperado = 0;
+    EXPECT_TRUE(ComprobarVersion());
+    if (laSesionActualizacion.versionRemota != 0) {
+      EXPECT_EQ(cuerpo.rfind("QOR_Fenestrali_2", 0), 0u) << cuerpo.c_str();
+      EXPECT_GT(laSesionActualizacion.tamanoEsperado, 128) << cuerpo.c_str();
+    }
+  }
+}
