@@ -170,6 +170,16 @@ TEST_F(Consola, SinInstalacionAvisaYAbreConLaListaVacia) {
   ASSERT_TRUE(EsperarVentana());
   EXPECT_TRUE(Lista().empty());
   EXPECT_EQ(Seleccion(), -1);
+
+  // A backup asked for without an installation: the same notice, nothing made or listed.
+  Pulsar(kBotonCompleta);
+  aviso = EsperarAviso();
+  ASSERT_NE(aviso, nullptr);
+  EXPECT_EQ(TextoAviso(aviso), "El programa no est\xE1 instalado");
+  Responder(aviso, IDOK);
+  ASSERT_TRUE(EsperarInactiva());
+  EXPECT_TRUE(Lista().empty());
+  EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2"));
   CerrarVentana();
   EXPECT_EQ(EsperarFin(), 0);
 }
