@@ -90,6 +90,9 @@ bool NombreEntradaValido(const char *nombre) {
     if (c < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr)
       return false;
   }
+  // Windows drops a trailing dot or space, so such an entry would land on another file.
+  if (nombre[largo - 1] == '.' || nombre[largo - 1] == ' ')
+    return false;
   return !EsDispositivo(nombre);
 }
 

@@ -38,8 +38,8 @@ bool PrepararRegistro(RegistroCopia &registro, const char *nombre, std::uint32_t
                       std::uint32_t tipo);
 
 // A name a file may be packed and restored under: 1 to 151 characters, not "." or "..",
-// no folder separator, drive colon, wildcard or control character, and no device name
-// such as CON or LPT1. Names outside this rule never reach a path.
+// no folder separator, drive colon, wildcard or control character, no trailing dot or
+// space, and no device name such as CON or LPT1. Names outside this rule never reach a path.
 bool NombreEntradaValido(const char *nombre);
 
 // Moves cantidad bytes from one file to the other through the buffer, in pieces; false
