@@ -5,6 +5,7 @@
 #include "system/pc.h"
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #ifdef _WIN32
@@ -107,6 +108,16 @@ TEST_F(ArchivoPrueba, EscribeYLeeUnArchivoGrandeEntero) {
   EXPECT_EQ(a.Tamano(), 10u);
   a.Cerrar();
   EXPECT_EQ(LeerArchivo(kCarpeta + "\\grande.bin"), grande.substr(0, 10));
+}
+
+// Regression: a file of 4 GiB and more used to report its size modulo 2^32, so a sound
+// archive followed by exactly 4 GiB of anything passed as whole.
+TEST_F(ArchivoPrueba, UnArchivoDeMasDe4GiBNoDaSuTamanoRecortado) {
+  EscribirArchivo(kCarpeta + "\\enorme.bin", "");
+  std::filesystem::resize_file(Local(kCarpeta + "\\enorme.bin"), (std::uint64_t{1} << 32) + 160);
+  Archivo a;
+  ASSERT_TRUE(a.AbrirLectura((kCarpeta + "\\enorme.bin").c_str()));
+  EXPECT_EQ(a.Tamano(), 4294967295u);
 }
 
 TEST_F(ArchivoPrueba, LineasEscritasSeLeenIgual) {

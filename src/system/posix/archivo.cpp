@@ -110,7 +110,8 @@ bool Archivo::AbrirLectura(const char *nombre) {
 
 std::uint32_t Archivo::Tamano() {
   struct stat st;
-  if (!Usable() || fstat(static_cast<int>(manejador - 1), &st) != 0)
+  // A file past the 32-bit range gives the failure value rather than its size cut short.
+  if (!Usable() || fstat(static_cast<int>(manejador - 1), &st) != 0 || st.st_size > 0xFFFFFFFE)
     tamano = 0xFFFFFFFFu;
   else
     tamano = static_cast<std::uint32_t>(st.st_size);

@@ -106,7 +106,11 @@ bool Archivo::AbrirLectura(const char *nombre) {
 std::uint32_t Archivo::Tamano() {
   HANDLE h = Manejador(manejador);
   SetFilePointer(h, 0, nullptr, FILE_BEGIN);
-  tamano = GetFileSize(h, nullptr);
+  DWORD alta = 0;
+  tamano = GetFileSize(h, &alta);
+  // A file past the 32-bit range gives the failure value rather than its size cut short.
+  if (alta != 0)
+    tamano = 0xFFFFFFFFu;
   return tamano;
 }
 
