@@ -41,12 +41,19 @@ bool LeerResumen(const char *texto, char resumen[65]) {
   if (!marca)
     return true;
   marca += 7;
+  // A malformed tag leaves no digest behind, not the digits read before the fault.
   for (int i = 0; i < 64; ++i) {
-    if (!std::isxdigit(static_cast<unsigned char>(marca[i])))
+    if (!std::isxdigit(static_cast<unsigned char>(marca[i]))) {
+      std::memset(resumen, 0, 65);
       return false;
+    }
     resumen[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(marca[i])));
   }
-  return !std::isxdigit(static_cast<unsigned char>(marca[64]));
+  if (std::isxdigit(static_cast<unsigned char>(marca[64]))) {
+    std::memset(resumen, 0, 65);
+    return false;
+  }
+  return true;
 }
 
 // The URL of the update file: base, "/", product, ".smx", in a cleared 128-character
