@@ -8,6 +8,8 @@
 //                                          offering the .smx (a host file): check,
 //                                          download, install
 //   operacion_drill listar                 the start-up listing
+//   operacion_drill verificar              walks every file of the backup folder:
+//                                          "copia: ESTADO ENTRADAS NAME" (0 is sound)
 // Prints each notice as "aviso: TEXT" and each listed item as "item: TEXT". Exits 0
 // when the command reported success, 1 when it did not, 2 on bad usage.
 #include "backup/catalogo.h"
@@ -16,6 +18,7 @@
 #include "backup/restaurar_copia.h"
 #include "consola_grabadora.h"
 #include "servidor_http.h"
+#include "system/archivo.h"
 #include "system/pc.h"
 #include "update/actualizar.h"
 #include "update/instalar_paquete.h"
@@ -39,6 +42,19 @@ int main(int argc, char **argv) {
   } else if (operacion == "listar") {
     ListarCopias();
     resultado = 0;
+  } else if (operacion == "verificar") {
+    const char *unidad = std::getenv("QOR_DRIVE_C");
+    if (!unidad)
+      return 2;
+    resultado = 0;
+    for (const auto &e :
+         std::filesystem::directory_iterator(std::string(unidad) + "/QOR_Fenestrali_2/BK")) {
+      std::string nombre = e.path().filename().string();
+      Archivo copia;
+      copia.AbrirLectura(("C:\\QOR_Fenestrali_2\\BK\\" + nombre).c_str());
+      RecorridoCopia r = RecorrerCopia(copia, nullptr);
+      std::printf("copia: %d %u %s\n", static_cast<int>(r.estado), r.entradas, nombre.c_str());
+    }
   } else if (operacion == "restaurar" && argc == 3) {
     ListarCopias();
     consola.seleccion = -1;
