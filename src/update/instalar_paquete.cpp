@@ -1,5 +1,6 @@
 #include "update/instalar_paquete.h"
 
+#include "backup/texto_copia.h"
 #include "console/operaciones_consola.h"
 #include "system/flujo.h"
 #include "system/pc.h"
@@ -25,8 +26,6 @@ namespace {
 
 constexpr std::uint32_t kTipoCarpeta = 1;
 constexpr std::uint32_t kBloque = 64 * 1024;
-// The notice names this many files at most, then how many more there are.
-constexpr std::size_t kNombresEnAviso = 20;
 
 // One step of the installation, worked out before anything is touched.
 struct Paso {
@@ -192,12 +191,7 @@ void BorrarRestos(const char *rutaPaquete) {
 }
 
 void AvisarNoReemplazados(const std::vector<std::string> &fallidos) {
-  std::string texto = kMensajeArchivosNoReemplazados;
-  texto += "\n";
-  for (std::size_t i = 0; i < fallidos.size() && i < kNombresEnAviso; ++i)
-    texto += "\n" + fallidos[i];
-  if (fallidos.size() > kNombresEnAviso)
-    texto += "\n(y " + std::to_string(fallidos.size() - kNombresEnAviso) + " más)";
+  std::string texto = TextoConNombres(kMensajeArchivosNoReemplazados, fallidos);
   texto += "\n\n";
   texto += kMensajeCerrarProgramas;
   laConsola->Aviso(texto.c_str(), IconoAviso::Advertencia);

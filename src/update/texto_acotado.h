@@ -3,19 +3,14 @@
 #ifndef QOR_UPDATE_TEXTO_ACOTADO_H
 #define QOR_UPDATE_TEXTO_ACOTADO_H
 
+#include "backup/texto_copia.h"
+
 #include <cstddef>
 #include <cstring>
 
 // Appends; false (and the buffer unchanged) when the result would not fit with its NUL.
 inline bool AnadirAcotado(char *destino, std::size_t capacidad, const char *texto) {
-  const void *fin = std::memchr(destino, 0, capacidad);
-  std::size_t actual =
-      fin ? static_cast<std::size_t>(static_cast<const char *>(fin) - destino) : capacidad;
-  std::size_t largo = std::strlen(texto);
-  if (actual >= capacidad || largo >= capacidad - actual)
-    return false;
-  std::memcpy(destino + actual, texto, largo + 1);
-  return true;
+  return Anexar(destino, capacidad, texto);
 }
 
 // Clears the whole buffer, then copies; false (and the buffer empty) when it does not fit.
