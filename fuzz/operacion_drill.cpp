@@ -2,8 +2,9 @@
 //   operacion_drill crear                  a complete backup
 //   operacion_drill restaurar PREFIJO      restores the listed backup whose name starts
 //                                          with PREFIJO, answering Yes
-//   operacion_drill instalar PAQUETE       installs the package (a host file), as the
+//   operacion_drill instalar [PAQUETE]     installs the package (a host file), as the
 //                                          download leaves it in the install folder
+//                                          (without PAQUETE: the one already there)
 //   operacion_drill actualizar SMX         the update decision against a loopback server
 //                                          offering the .smx (a host file): check,
 //                                          download, install
@@ -63,16 +64,17 @@ int main(int argc, char **argv) {
         consola.seleccion = static_cast<std::int32_t>(i);
     consola.Responder({true});
     resultado = RestaurarCopia() ? 0 : 1;
-  } else if (operacion == "instalar" && argc == 3) {
+  } else if (operacion == "instalar" && argc <= 3) {
     SesionActualizacion &s = laSesionActualizacion;
     std::strcpy(s.carpetaInstalacion, "C:\\QOR_Fenestrali_2");
     std::strcpy(s.rutaPaquete, "C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.smx");
     const char *unidad = std::getenv("QOR_DRIVE_C");
     if (!unidad)
       return 2;
-    std::filesystem::copy_file(argv[2],
-                               std::string(unidad) + "/QOR_Fenestrali_2/QOR_Fenestrali_2.smx",
-                               std::filesystem::copy_options::overwrite_existing);
+    if (argc == 3)
+      std::filesystem::copy_file(argv[2],
+                                 std::string(unidad) + "/QOR_Fenestrali_2/QOR_Fenestrali_2.smx",
+                                 std::filesystem::copy_options::overwrite_existing);
     resultado = InstalarPaquete() ? 0 : 1;
   } else if (operacion == "actualizar" && argc == 3) {
     ServidorHttp servidor;
