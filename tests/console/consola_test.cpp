@@ -2,6 +2,7 @@
 // backup commands through its buttons and message boxes, the busy state, and ending.
 #include "captura.h"
 #include "consola_en_marcha.h"
+#include "servidor_http.h"
 
 #include <commctrl.h>
 
@@ -499,6 +500,47 @@ TEST_F(Consola, ActualizarSinServidorHaceLaCopiaYAvisa) {
   EXPECT_TRUE(ArchivoCompleto(archivos[0]));
   EXPECT_EQ(Lista(), std::vector<std::string>{Visible(archivos[0])});
   EXPECT_EQ(Seleccion(), 0);
+  CerrarVentana();
+  EXPECT_EQ(EsperarFin(), 0);
+}
+
+// A whole update through the window, from a server on the address the program was built
+// with: the safety backup, the package from the publisher's tool installed, the user's
+// tables withdrawn from iData (other files kept), no download left behind, and the notice.
+TEST_F(Consola, ActualizarDescargaEInstalaDesdeElServidor) {
+  ServidorHttp servidor(8765);
+  ASSERT_TRUE(servidor.Activo()) << "port 8765 is taken";
+  const std::string datos = QOR_DATOS_ACTUALIZACION;
+  servidor.Publicar("/QOR_Fenestrali_2.smx",
+                    ServidorHttp::Respuesta{200, "", datos + "\\actualizacion.smx"});
+  PrepararInstalacion(TresObras());
+  EscribirArchivo(kData + "iData\\Clientes.dft", "tabla del usuario");
+  EscribirArchivo(kData + "iData\\Propia.txt", "se queda");
+  EscribirArchivo("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.exe", std::string(9000, 'v'));
+  ASSERT_TRUE(Arrancar());
+  Pulsar(kBotonActualizar);
+  std::vector<std::string> avisos;
+  for (HWND aviso = EsperarAviso(); aviso; aviso = EsperarAviso(5000)) {
+    avisos.push_back(TextoAviso(aviso));
+    Responder(aviso, IDOK);
+  }
+  ASSERT_TRUE(EsperarInactiva());
+  EXPECT_EQ(avisos, std::vector<std::string>{"Se abrir\xE1 QOR_Fenestrali_2 para terminar de "
+                                             "configurar la actualizaci\xF3n"});
+  EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.exe"),
+            LeerArchivo(datos + "\\arbol\\QOR_Fenestrali_2.exe"));
+  EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\Marcas\\QOR\\leeme.txt"),
+            LeerArchivo(datos + "\\arbol\\Marcas\\QOR\\leeme.txt"));
+  EXPECT_FALSE(Existe(kData + "iData\\Clientes.dft"));
+  EXPECT_EQ(LeerArchivo(kData + "iData\\Propia.txt"), "se queda");
+  EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.smx"));
+  EXPECT_FALSE(Existe("C:\\QOR_Fenestrali_2\\QOR_Fenestrali_2.cab"));
+  std::vector<std::string> archivos = Archivos();
+  ASSERT_EQ(archivos.size(), 1u);
+  EXPECT_TRUE(ArchivoCompleto(archivos[0]));
+  EXPECT_EQ(Lista(), std::vector<std::string>{Visible(archivos[0])});
+  EXPECT_EQ(Seleccion(), 0);
+  EXPECT_EQ(servidor.Solicitudes().size(), 2u);
   CerrarVentana();
   EXPECT_EQ(EsperarFin(), 0);
 }

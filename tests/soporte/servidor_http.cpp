@@ -64,7 +64,7 @@ const char *TextoEstado(int estado) {
 
 } // namespace
 
-ServidorHttp::ServidorHttp() {
+ServidorHttp::ServidorHttp(std::uint16_t puerto) {
 #ifdef _WIN32
   static IniciarWinsock winsock;
 #endif
@@ -74,7 +74,7 @@ ServidorHttp::ServidorHttp() {
   sockaddr_in direccion{};
   direccion.sin_family = AF_INET;
   direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  direccion.sin_port = 0;
+  direccion.sin_port = htons(puerto);
   LargoDireccion largo = sizeof direccion;
   if (bind(static_cast<SocketNativo>(s), reinterpret_cast<sockaddr *>(&direccion),
            sizeof direccion) != 0 ||

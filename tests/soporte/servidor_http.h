@@ -26,7 +26,8 @@ public:
     int pausaMs = 0;
   };
 
-  ServidorHttp();
+  // Port 0: one chosen by the system.
+  explicit ServidorHttp(std::uint16_t puerto = 0);
   ~ServidorHttp();
   ServidorHttp(const ServidorHttp &) = delete;
   ServidorHttp &operator=(const ServidorHttp &) = delete;
