@@ -223,7 +223,8 @@ summary["backup"] = tally
 
 # --- Restore ----------------------------------------------------------------------------
 tally = {"finished": 0, "untouched": 0, "touched, safety copy whole": 0,
-         "files old": 0, "files restored": 0, "files absent": 0, "files neither": 0}
+         "files old": 0, "files restored": 0, "files absent": 0, "files neither": 0,
+         "temporary files left": 0}
 for i in range(KILLS):
     inst = fresh()
     code, out, err, took, killed = run(["restaurar", archive_a[:10]], drive,
@@ -232,6 +233,11 @@ for i in range(KILLS):
     check_listing("restore", i, drive)
     now_all = digest_tree(inst)
     now = {k: v for k, v in now_all.items() if k.startswith(("Obras", "Data"))}
+    # A restore writes each file beside its target under a dot name, then swaps it in.
+    temporaries = [k for k in now if os.path.basename(k).startswith(".") and k.endswith(".qorrest")]
+    tally["temporary files left"] += len(temporaries)
+    for k in temporaries:
+        del now[k]
     if {k: v for k, v in now_all.items() if not k.startswith(("Obras", "Data"))} != other_b:
         fault("restore", i, "a file outside the jobs and data folders changed")
     if now == state_b:

@@ -9,6 +9,7 @@
 #include "system/archivo.h"
 #include "system/lista_nombres.h"
 #include "system/pc.h"
+#include "system/reemplazo.h"
 
 #include <cstring>
 #include <memory>
@@ -22,20 +23,39 @@ std::int32_t Escala(std::uint32_t valor, bool mitad) {
   return static_cast<std::int32_t>(mitad ? valor >> 1 : valor);
 }
 
-// Writes one entry's content over the target, leaving it exactly as long as the content,
-// even when the old file couldn't be deleted first. A target that took only part of it is
-// removed rather than left looking whole (the safety copy holds what it was).
-bool RestaurarEntrada(Archivo &copia, const EntradaCopia &entrada, const char *ruta,
-                      unsigned char *tramo) {
-  if (elPC->ExisteArchivo(ruta))
-    elPC->BorrarArchivo(ruta);
-  Archivo destino(ruta);
+// Writes one entry's content into a file, exactly as long as the content.
+bool EscribirContenido(Archivo &copia, const EntradaCopia &entrada, Archivo &destino,
+                       unsigned char *tramo) {
   if (!destino.EstaAbierto())
     return false;
   bool bien = CopiarTramos(copia, entrada.contenido, destino, 0, entrada.registro.longitud, tramo,
                            kTamanoTramo) &&
               destino.FijarTamano(entrada.registro.longitud);
-  bien = destino.Cerrar() && bien;
+  return destino.Cerrar() && bien;
+}
+
+// Restores one entry. The content is written beside the target under a name listings
+// skip and put in its place in one step, so a restore cut short never leaves a target
+// half written. Where the target can't be replaced (the product holds it open), it is
+// written over in place, leaving it exactly as long as the content, even when the old
+// file couldn't be deleted first; a target that took only part of it is removed rather
+// than left looking whole (the safety copy holds what it was).
+bool RestaurarEntrada(Archivo &copia, const EntradaCopia &entrada, const char *carpeta,
+                      const char *ruta, unsigned char *tramo) {
+  char temporal[512];
+  if (Componer(temporal, {carpeta, "\\.", entrada.registro.nombre, ".qorrest"})) {
+    Archivo nuevo(temporal);
+    bool escrito = EscribirContenido(copia, entrada, nuevo, tramo);
+    if (escrito && ReemplazarArchivo(temporal, ruta))
+      return true;
+    elPC->BorrarArchivo(temporal);
+  }
+  if (elPC->ExisteArchivo(ruta))
+    elPC->BorrarArchivo(ruta);
+  Archivo destino(ruta);
+  if (!destino.EstaAbierto())
+    return false;
+  bool bien = EscribirContenido(copia, entrada, destino, tramo);
   if (!bien)
     elPC->BorrarArchivo(ruta);
   return bien;
@@ -107,7 +127,7 @@ bool RestaurarCopia() {
     // A missing folder isn't created; its entries are not written.
     if (Componer(destino, {carpeta, "\\", entrada.registro.nombre}) &&
         elPC->ExisteCarpeta(carpeta)) {
-      if (!RestaurarEntrada(*copia, entrada, destino, tramo.data()))
+      if (!RestaurarEntrada(*copia, entrada, carpeta, destino, tramo.data()))
         fallidos.push_back(entrada.registro.nombre);
     }
     laConsola->FijarProgreso(Escala(entrada.siguiente, mitad));
