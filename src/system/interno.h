@@ -33,6 +33,32 @@ inline bool AgregarTexto(char *destino, std::size_t capacidad, const char *texto
   return true;
 }
 
+// The level-by-level walk of CrearCarpeta: calls crearNivel with C:\A, then C:\A\B, ...
+// down to the whole path (never the drive root) and answers whether the last call created
+// its folder. A path over 258 characters is refused whole: cutting it would create a
+// different folder from the one asked for.
+template <class F> bool CrearPorNiveles(const char *ruta, F crearNivel) {
+  if (!ruta)
+    return false;
+  char camino[260] = {};
+  if (std::strlen(ruta) > 258 || !CopiarTexto(camino, sizeof camino, ruta))
+    return false;
+  std::size_t n = std::strlen(camino);
+  if (n == 0 || camino[n - 1] != '\\')
+    camino[n++] = '\\';
+  if (n <= 4)
+    return false;
+  bool creada = false;
+  for (std::size_t i = 4; i < n; ++i) {
+    if (camino[i] != '\\')
+      continue;
+    camino[i] = '\0';
+    creada = crearNivel(static_cast<const char *>(camino));
+    camino[i] = '\\';
+  }
+  return creada;
+}
+
 // Line reading shared by Archivo and Flujo. Given the bytes read at the position (at most
 // kVentanaLinea), puts the line's text into the destination and returns how far the position moves.
 // A line ends at CR, and an LF right after it is skipped too. A line that has no CR within

@@ -270,27 +270,8 @@ bool PC::BorrarCarpeta(const char *ruta) {
 }
 
 bool PC::CrearCarpeta(const char *ruta) {
-  if (!ruta)
-    return false;
-  // A path longer than 258 characters is refused whole: cutting it would create a
-  // different folder from the one asked for.
-  char camino[260] = {};
-  if (std::strlen(ruta) > 258 || !CopiarTexto(camino, sizeof camino, ruta))
-    return false;
-  std::size_t n = std::strlen(camino);
-  if (n == 0 || camino[n - 1] != '\\')
-    camino[n++] = '\\';
-  if (n <= 4)
-    return false;
-  bool creada = false;
-  for (std::size_t i = 4; i < n; ++i) {
-    if (camino[i] != '\\')
-      continue;
-    camino[i] = '\0';
-    creada = mkdir(RutaLocal(camino).c_str(), 0777) == 0;
-    camino[i] = '\\';
-  }
-  return creada;
+  return interno::CrearPorNiveles(
+      ruta, [](const char *nivel) { return mkdir(RutaLocal(nivel).c_str(), 0777) == 0; });
 }
 
 bool PC::ExisteCarpeta(const char *ruta) {
