@@ -46,7 +46,7 @@ def run(args, root):
     env = dict(os.environ, QOR_DRIVE_C=root, ASAN_OPTIONS="detect_leaks=0")
     p = subprocess.run([DRIVER] + args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                        timeout=300)
-    return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
+    return p.returncode, p.stdout.decode("utf-8", "replace"), p.stderr.decode("utf-8", "replace")
 
 
 # --- The installation, its archive and the update ------------------------------------------

@@ -86,13 +86,13 @@ def run(args, drive, kill_after=None):
     if kill_after is not None:
         try:
             out, err = p.communicate(timeout=kill_after)
-            return p.returncode, out.decode("latin-1"), err.decode("latin-1"), time.monotonic() - start, False
+            return p.returncode, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"), time.monotonic() - start, False
         except subprocess.TimeoutExpired:
             p.send_signal(signal.SIGKILL)
             out, err = p.communicate()
-            return p.returncode, out.decode("latin-1"), err.decode("latin-1"), time.monotonic() - start, True
+            return p.returncode, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"), time.monotonic() - start, True
     out, err = p.communicate()
-    return p.returncode, out.decode("latin-1"), err.decode("latin-1"), time.monotonic() - start, False
+    return p.returncode, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"), time.monotonic() - start, False
 
 
 def listed(drive):

@@ -2,6 +2,7 @@
 
 #include "backup/texto_copia.h"
 #include "console/operaciones_consola.h"
+#include "system/archivo.h"
 #include "system/flujo.h"
 #include "system/pc.h"
 #include "system/reemplazo.h"
@@ -21,6 +22,11 @@ const char *const kMensajeArchivosNoReemplazados =
     "lectura):";
 const char *const kMensajeCerrarProgramas =
     "Cierre los programas que los usan y vuelva a actualizar.";
+const char *const kMensajeArchivosNoEscritos =
+    "No se pudieron escribir estos archivos del programa (el disco está lleno o no permite "
+    "escribir):";
+const char *const kMensajeLiberarEspacio =
+    "Libere espacio en el disco o compruebe que permita escribir, y vuelva a actualizar.";
 
 namespace {
 
@@ -82,13 +88,12 @@ bool Unir(char (&destino)[512], const char *carpeta, const char *nombre) {
 // Reads every record and works out every step. False, with nothing done, when a record
 // or a file's data lies beyond the end, a name is not terminated within its field, a name
 // would leave the install folder, or a path does not fit.
-bool Planear(Flujo &paquete, std::uint32_t tamano, const char *instalacion, const char *sistema,
+bool Planear(Archivo &paquete, std::uint32_t tamano, const char *instalacion, const char *sistema,
              std::uint32_t &cantidad, std::vector<Paso> &pasos) {
   if (tamano < kLargoRegistro || tamano > 0x7fffffffu)
     return false;
   unsigned char registro[kLargoRegistro];
-  paquete.LeerEn(0, registro, kLargoRegistro);
-  if (!paquete.Correcto())
+  if (!paquete.LeerTodoEn(0, registro, kLargoRegistro))
     return false;
   cantidad = U32(registro + 260);
   char actual[512];
@@ -97,8 +102,7 @@ bool Planear(Flujo &paquete, std::uint32_t tamano, const char *instalacion, cons
   for (std::uint32_t en = kLargoRegistro; en < tamano;) {
     if (tamano - en < kLargoRegistro)
       return false;
-    paquete.LeerEn(static_cast<std::int32_t>(en), registro, kLargoRegistro);
-    if (!paquete.Correcto())
+    if (!paquete.LeerTodoEn(en, registro, kLargoRegistro))
       return false;
     en += kLargoRegistro;
     const char *nombre = reinterpret_cast<const char *>(registro + 4);
@@ -138,12 +142,16 @@ bool Planear(Flujo &paquete, std::uint32_t tamano, const char *instalacion, cons
   return true;
 }
 
+enum class Colocacion { Hecha, SinEscribir, SinReemplazar };
+
 // Writes the file's bytes under the temporary name beside it, then puts it in place of
-// the old one. False, and the old file untouched, when any of it fails.
-bool ColocarArchivo(Flujo &paquete, const Paso &paso, std::vector<char> &bloque) {
+// the old one. When any of it fails the old file is untouched; the answer tells whether
+// the new copy could not be written (no room, a medium that refuses writing) or could
+// not take the old one's place (in use, read-only).
+Colocacion ColocarArchivo(Archivo &paquete, const Paso &paso, std::vector<char> &bloque) {
   char temporal[512];
   if (!CopiarAcotado(temporal, paso.ruta) || !AnadirAcotado(temporal, kSufijoNuevo))
-    return false;
+    return Colocacion::SinEscribir;
   // A leftover of an earlier run would not be truncated by opening it.
   if (elPC->ExisteArchivo(temporal))
     elPC->BorrarArchivo(temporal);
@@ -155,11 +163,12 @@ bool ColocarArchivo(Flujo &paquete, const Paso &paso, std::vector<char> &bloque)
       std::uint32_t cantidad = paso.longitud - hecho;
       if (cantidad > kBloque)
         cantidad = kBloque;
-      paquete.LeerEn(static_cast<std::int32_t>(paso.desde + hecho), bloque.data(), cantidad);
-      if (!paquete.Correcto())
-        return false; // the package itself failed: nothing more can be trusted from it
-      nuevo.EscribirEn(static_cast<std::int32_t>(hecho), bloque.data(), cantidad);
-      escrito = nuevo.Correcto();
+      // A package that can't be read any more gives nothing to write.
+      escrito = paquete.LeerTodoEn(paso.desde + hecho, bloque.data(), cantidad);
+      if (escrito) {
+        nuevo.EscribirEn(static_cast<std::int32_t>(hecho), bloque.data(), cantidad);
+        escrito = nuevo.Correcto();
+      }
       hecho += cantidad;
     }
     if (escrito)
@@ -171,10 +180,10 @@ bool ColocarArchivo(Flujo &paquete, const Paso &paso, std::vector<char> &bloque)
     escrito = comprobado.Correcto() && comprobado.Tamano() == paso.longitud;
   }
   if (escrito && ReemplazarArchivo(temporal, paso.ruta))
-    return true;
+    return Colocacion::Hecha;
   if (elPC->ExisteArchivo(temporal))
     elPC->BorrarArchivo(temporal);
-  return false;
+  return escrito ? Colocacion::SinReemplazar : Colocacion::SinEscribir;
 }
 
 void BorrarRestos(const char *rutaPaquete) {
@@ -190,10 +199,19 @@ void BorrarRestos(const char *rutaPaquete) {
   }
 }
 
-void AvisarNoReemplazados(const std::vector<std::string> &fallidos) {
-  std::string texto = TextoConNombres(kMensajeArchivosNoReemplazados, fallidos);
-  texto += "\n\n";
-  texto += kMensajeCerrarProgramas;
+// One notice for every file left as it was, grouped by what stopped it.
+void AvisarFallidos(const std::vector<std::string> &noReemplazados,
+                    const std::vector<std::string> &noEscritos) {
+  std::string texto;
+  if (!noReemplazados.empty())
+    texto = TextoConNombres(kMensajeArchivosNoReemplazados, noReemplazados) + "\n\n" +
+            kMensajeCerrarProgramas;
+  if (!noEscritos.empty()) {
+    if (!texto.empty())
+      texto += "\n\n";
+    texto +=
+        TextoConNombres(kMensajeArchivosNoEscritos, noEscritos) + "\n\n" + kMensajeLiberarEspacio;
+  }
   laConsola->Aviso(texto.c_str(), IconoAviso::Advertencia);
 }
 
@@ -210,11 +228,12 @@ bool InstalarPaquete() {
 
   std::vector<Paso> pasos;
   std::uint32_t cantidad = 0;
-  std::unique_ptr<Flujo> paquete;
+  // Read only: installing needs no write access to the package itself.
+  std::unique_ptr<Archivo> paquete;
   bool valido = false;
   if (s.carpetaInstalacion[0] && s.rutaPaquete[0] && elPC->ExisteArchivo(s.rutaPaquete)) {
-    paquete = std::make_unique<Flujo>(s.rutaPaquete);
-    valido = paquete->EstaAbierto() && paquete->Correcto() &&
+    paquete = std::make_unique<Archivo>();
+    valido = paquete->AbrirLectura(s.rutaPaquete) &&
              Planear(*paquete, paquete->Tamano(), s.carpetaInstalacion, sistema, cantidad, pasos);
   }
   if (!valido) {
@@ -231,7 +250,7 @@ bool InstalarPaquete() {
   consola.MostrarEstado("Instalando archivos del programa...");
   consola.AtenderMensaje();
 
-  std::vector<std::string> fallidos;
+  std::vector<std::string> noReemplazados, noEscritos;
   std::vector<char> bloque(kBloque);
   std::int32_t escritos = 0;
   for (const Paso &paso : pasos) {
@@ -241,10 +260,18 @@ bool InstalarPaquete() {
         elPC->CrearCarpeta(paso.rutaIData);
       continue;
     }
-    if (!ColocarArchivo(*paquete, paso, bloque))
-      fallidos.push_back(paso.ruta);
-    else if (paso.registrar && ArchivoLibre(paso.ruta))
-      RegistrarComponente(paso.ruta);
+    switch (ColocarArchivo(*paquete, paso, bloque)) {
+    case Colocacion::Hecha:
+      if (paso.registrar && ArchivoLibre(paso.ruta))
+        RegistrarComponente(paso.ruta);
+      break;
+    case Colocacion::SinReemplazar:
+      noReemplazados.push_back(paso.ruta);
+      break;
+    case Colocacion::SinEscribir:
+      noEscritos.push_back(paso.ruta);
+      break;
+    }
     ++escritos;
     consola.FijarProgreso(escritos);
     consola.AtenderMensaje();
@@ -253,9 +280,10 @@ bool InstalarPaquete() {
   paquete.reset();
   BorrarRestos(s.rutaPaquete);
   BorrarAcoplesObsoletos();
-  if (!fallidos.empty())
-    AvisarNoReemplazados(fallidos);
-  return fallidos.empty();
+  if (noReemplazados.empty() && noEscritos.empty())
+    return true;
+  AvisarFallidos(noReemplazados, noEscritos);
+  return false;
 }
 
 bool BorrarAcoplesObsoletos() {

@@ -11,6 +11,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/resource.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -221,6 +224,68 @@ TEST_F(Instalar, ArchivoDeSoloLecturaNombradoAlFinal) {
   EXPECT_FALSE(Existe(kPaquete));
 #ifdef _WIN32
   SetFileAttributesA(bloqueado.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+}
+
+#ifndef _WIN32
+// A new copy that can't be written whole (here past the process's file-size limit, as on
+// a full disk) keeps the old file, leaves no temporary, and is named under its own cause,
+// apart from a file that could not be replaced.
+TEST_F(Instalar, ArchivoSinEspacioNombradoPorSuCausa) {
+  const std::string bloqueado = "C:\\QOR_Fenestrali_2\\Datos.dft";
+  const std::string grande = "C:\\QOR_Fenestrali_2\\Grande.dft";
+  EscribirArchivo(bloqueado, "vieja");
+  fs::permissions(Local(bloqueado), fs::perms::owner_read);
+  EscribirArchivo(grande, "grande de antes");
+  EscritorPaquete p(3);
+  p.Archivo("Datos.dft", "nueva")
+      .Archivo("Grande.dft", std::string(256 * 1024, 'g'))
+      .Archivo("Otro.dft", "otro");
+  Preparar(p.bytes);
+
+  rlimit antes{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+  rlimit limite = antes;
+  limite.rlim_cur = 128 * 1024;
+  auto senal = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+  const bool instalado = InstalarPaquete();
+  setrlimit(RLIMIT_FSIZE, &antes);
+  std::signal(SIGXFSZ, senal);
+
+  EXPECT_FALSE(instalado);
+  EXPECT_EQ(LeerArchivo(grande), "grande de antes");
+  EXPECT_EQ(LeerArchivo(bloqueado), "vieja");
+  EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\Otro.dft"), "otro");
+  for (const auto &[ruta, datos] : Arbol())
+    EXPECT_EQ(ruta.find(kSufijoNuevo), std::string::npos) << ruta;
+  ASSERT_EQ(consola->Avisos().size(), 1u);
+  const std::string aviso = consola->Avisos()[0];
+  const std::size_t enUso = aviso.find(kMensajeArchivosNoReemplazados);
+  const std::size_t sinEspacio = aviso.find(kMensajeArchivosNoEscritos);
+  EXPECT_EQ(enUso, 0u) << aviso;
+  ASSERT_NE(sinEspacio, std::string::npos) << aviso;
+  EXPECT_LT(aviso.find(bloqueado), sinEspacio) << aviso;
+  EXPECT_GT(aviso.find(grande), sinEspacio) << aviso;
+  EXPECT_NE(aviso.find(kMensajeLiberarEspacio), std::string::npos) << aviso;
+  EXPECT_EQ(aviso.find("Otro.dft"), std::string::npos) << aviso;
+}
+#endif
+
+// The package is only read: one the system marks read-only installs all the same.
+TEST_F(Instalar, PaqueteDeSoloLecturaSeInstala) {
+  EscritorPaquete p(1);
+  p.Archivo("Nuevo.dft", "nuevo");
+  Preparar(p.bytes);
+  fs::permissions(Local(kPaquete), fs::perms::owner_read);
+#ifdef _WIN32
+  SetFileAttributesA(kPaquete, FILE_ATTRIBUTE_READONLY);
+#endif
+  EXPECT_TRUE(InstalarPaquete());
+  EXPECT_EQ(LeerArchivo("C:\\QOR_Fenestrali_2\\Nuevo.dft"), "nuevo");
+  EXPECT_TRUE(consola->Avisos().empty());
+#ifdef _WIN32
+  SetFileAttributesA(kPaquete, FILE_ATTRIBUTE_NORMAL);
 #endif
 }
 
