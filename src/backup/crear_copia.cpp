@@ -40,29 +40,34 @@ const char *Titulo(std::uint32_t tipo) {
   }
 }
 
+} // namespace
+
 // An archive is written under a name beginning with "." (which no listing shows) and
 // takes its real name only once complete, so a cut run never leaves a backup that looks
 // whole. What a cut run left behind goes at the next backup.
-void BorrarRestos(const char *carpetaCopias) {
+void BorrarRestos(const char *carpeta, const char *sufijo) {
   namespace fs = std::filesystem;
   try {
     std::error_code ec;
     std::vector<std::string> restos;
-    for (fs::directory_iterator it(RutaLocal(carpetaCopias), ec), fin; !ec && it != fin;
+    const std::size_t largoSufijo = std::strlen(sufijo);
+    for (fs::directory_iterator it(RutaLocal(carpeta), ec), fin; !ec && it != fin;
          it.increment(ec)) {
       std::string nombre = it->path().filename().string();
-      if (nombre.size() > 6 && nombre[0] == '.' && nombre.ends_with(".smbk"))
+      if (nombre.size() > largoSufijo + 1 && nombre[0] == '.' && nombre.ends_with(sufijo))
         restos.push_back(nombre);
     }
     for (const std::string &nombre : restos) {
       char ruta[512];
-      if (Componer(ruta, {carpetaCopias, "\\", nombre.c_str()}))
+      if (Componer(ruta, {carpeta, "\\", nombre.c_str()}))
         elPC->BorrarArchivo(ruta);
     }
   } catch (...) {
     // A name the host can't convert stays; it is never listed.
   }
 }
+
+namespace {
 
 // The archive's name: never one already used, so no older backup is reused or
 // overwritten. A backup made within the same second waits for the next one.
@@ -102,7 +107,7 @@ ResultadoCopia CrearCopia(std::uint32_t tipo) {
     laConsola->Aviso(kTextoCopiaFallida, IconoAviso::Error);
     return ResultadoCopia::Fallida;
   }
-  BorrarRestos(carpetaCopias);
+  BorrarRestos(carpetaCopias, ".smbk");
   if (!NombreNuevo(carpetaCopias, Titulo(tipo), nombre, ruta) ||
       !Componer(rutaTemporal, {carpetaCopias, "\\.", nombre})) {
     laConsola->Aviso(kTextoCopiaFallida, IconoAviso::Error);

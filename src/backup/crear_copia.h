@@ -22,4 +22,8 @@ enum class ResultadoCopia {
 // kCopiaPrecios).
 ResultadoCopia CrearCopia(std::uint32_t tipo);
 
+// Deletes what a run cut short left in the folder: the files named "." + anything +
+// sufijo, which no listing shows.
+void BorrarRestos(const char *carpeta, const char *sufijo);
+
 #endif

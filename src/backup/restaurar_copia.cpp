@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr const char *kSufijoRestauracion = ".qorrest";
+
 // The bar takes 32-bit signed values; an archive past 2 GiB is shown at half scale.
 std::int32_t Escala(std::uint32_t valor, bool mitad) {
   return static_cast<std::int32_t>(mitad ? valor >> 1 : valor);
@@ -43,7 +45,7 @@ bool EscribirContenido(Archivo &copia, const EntradaCopia &entrada, Archivo &des
 bool RestaurarEntrada(Archivo &copia, const EntradaCopia &entrada, const char *carpeta,
                       const char *ruta, unsigned char *tramo) {
   char temporal[512];
-  if (Componer(temporal, {carpeta, "\\.", entrada.registro.nombre, ".qorrest"})) {
+  if (Componer(temporal, {carpeta, "\\.", entrada.registro.nombre, kSufijoRestauracion})) {
     Archivo nuevo(temporal);
     bool escrito = EscribirContenido(copia, entrada, nuevo, tramo);
     if (escrito && ReemplazarArchivo(temporal, ruta))
@@ -109,6 +111,10 @@ bool RestaurarCopia() {
   laConsola->FijarMaximoProgreso(Escala(largo, mitad));
   laConsola->FijarProgreso(Escala(kTamanoRegistro, mitad));
   laConsola->AtenderMensaje();
+
+  // A restore cut short may have left its half-written files beside the targets.
+  BorrarRestos(carpetaObras, kSufijoRestauracion);
+  BorrarRestos(carpetaDatos, kSufijoRestauracion);
 
   std::uint32_t tipo = prueba.cabecera.tipo;
   if (tipo == kCopiaCompleta || tipo == kCopiaObras) {

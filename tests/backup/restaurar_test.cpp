@@ -118,6 +118,9 @@ TEST_F(Restaurar, ACompleteBackupPutsEverythingBack) {
   EscribirArchivo(En("\\Obras\\Local.obr"), "");
   BorrarArbol(En("\\Data\\Perfiles.dft"));
   EscribirArchivo(En("\\Data\\Clientes.dft"), "c");
+  // What a restore cut short left beside its targets, for entries this backup lacks too.
+  EscribirArchivo(En("\\Obras\\.Perdida.obr.qorrest"), "a medias");
+  EscribirArchivo(En("\\Data\\.Otra.tbl.qorrest"), "a medias");
   consola->Responder({true});
   EXPECT_TRUE(RestaurarCopia());
   EXPECT_EQ(SinCopias(), antes);
