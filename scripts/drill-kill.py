@@ -224,7 +224,7 @@ summary["backup"] = tally
 # --- Restore ----------------------------------------------------------------------------
 tally = {"finished": 0, "untouched": 0, "touched, safety copy whole": 0,
          "files old": 0, "files restored": 0, "files absent": 0, "files neither": 0,
-         "temporary files left": 0}
+         "temporary files left": 0, "temporaries cleared by the next restore": 0}
 for i in range(KILLS):
     inst = fresh()
     code, out, err, took, killed = run(["restaurar", archive_a[:10]], drive,
@@ -261,6 +261,16 @@ for i in range(KILLS):
             fault("restore", i, f"neither the old nor the restored content: {rel}")
     if not killed and now != state_a:
         fault("restore", i, "a finished restore didn't give the archive's state")
+    if temporaries:
+        # The next restore clears what the cut one left, even where its entries differ.
+        # By its whole display name: the cut run's safety copy shares the prefix.
+        head, _, hour = title_a.rpartition("Hora ")
+        code, out, err, _, _ = run(["restaurar", head + "Hora " + hour.replace("-", ":")], drive)
+        after = {k: v for k, v in digest_tree(inst).items() if k.startswith(("Obras", "Data"))}
+        if code != 0 or after != state_a:
+            fault("restore", i, f"the next restore did not give the archive's state: {out.strip()}")
+        else:
+            tally["temporaries cleared by the next restore"] += 1
 summary["restore"] = tally
 
 # --- Install ----------------------------------------------------------------------------
